@@ -1,0 +1,25 @@
+# ondel_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
+# Builds one Qt Test program and registers it with CTest on the offscreen platform.
+# Screenshots that a test takes go to <build>/screenshots.
+set(ONDEL_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
+file(MAKE_DIRECTORY ${ONDEL_SCREENSHOT_DIR})
+
+# Tests labelled "asan" also run in the sanitizer build; this target builds just those.
+add_custom_target(ondel_asan_tests)
+
+function(ondel_add_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    target_compile_definitions(${name} PRIVATE
+        ONDEL_SCREENSHOT_DIR="${ONDEL_SCREENSHOT_DIR}"
+        ONDEL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=/usr/share/fonts/truetype"
+        LABELS "${T_LABELS}")
+    if("asan" IN_LIST T_LABELS)
+        add_dependencies(ondel_asan_tests ${name})
+    endif()
+endfunction()

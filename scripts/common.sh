@@ -1,0 +1,50 @@
+# Shared set-up for scripts/run and scripts/test: install what is missing, then configure
+# and build with CMake and Ninja. Sourced, not run.
+set -euo pipefail
+
+ONDEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+ONDEL_BUILD=${ONDEL_BUILD:-$ONDEL_ROOT/build}
+
+# Everything the build, the program and the tests need on Debian 12.
+ONDEL_PACKAGES=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
+    libgif-dev libbenchmark-dev clang libclang-rt-14-dev
+    fonts-wine fonts-liberation
+    xvfb xauth x11-utils xdotool imagemagick
+    cups cups-bsd printer-driver-cups-pdf poppler-utils
+    pulseaudio pulseaudio-utils
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+ensure_packages() {
+    local missing=()
+    for p in "${ONDEL_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    fi
+}
+
+# configure_and_build <build dir> [cmake options...] -- [targets...]
+configure_and_build() {
+    local dir=$1; shift
+    local opts=() targets=()
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do opts+=("$1"); shift; done
+    [ $# -gt 0 ] && shift
+    targets=("$@")
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$ONDEL_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${opts[@]}"
+    fi
+    if [ ${#targets[@]} -gt 0 ]; then
+        cmake --build "$dir" --target "${targets[@]}"
+    else
+        cmake --build "$dir"
+    fi
+}
