@@ -7,7 +7,7 @@ ONDEL_BUILD=${ONDEL_BUILD:-$ONDEL_ROOT/build}
 
 # Everything the build, the program and the tests need on Debian 12.
 ONDEL_PACKAGES=(
-    build-essential cmake ninja-build pkg-config
+    build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
     libgif-dev libbenchmark-dev clang libclang-rt-14-dev
     fonts-wine fonts-liberation
@@ -40,7 +40,8 @@ configure_and_build() {
     [ $# -gt 0 ] && shift
     targets=("$@")
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$ONDEL_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${opts[@]}"
+        cmake -S "$ONDEL_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "${opts[@]}"
     fi
     if [ ${#targets[@]} -gt 0 ]; then
         cmake --build "$dir" --target "${targets[@]}"
