@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// A worksheet as the wizard's boxes hold it: question q (1 to 10) is questions[q-1], its
+// answer k (0 = A to 3 = D) is answers[4(q-1)+k], ticked when ticks[4(q-1)+k] is set.
+struct WorksheetDraft
+{
+    QString title;
+    std::array<QString, 10> questions;
+    std::array<QString, 40> answers;
+    std::array<bool, 40> ticks {};
+};

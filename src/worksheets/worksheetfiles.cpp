@@ -1,0 +1,259 @@
+#include "worksheetfiles.h"
+
+#include "fieldreader.h"
+#include "mediapath.h"
+#include "textfilewriter.h"
+#include "worksheetfileerror.h"
+#include "worksheetglobals.h"
+#include "worksheettext.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QThread>
+
+#include <limits>
+
+namespace WorksheetFiles {
+
+namespace {
+
+const QString catalogueReadPath = QStringLiteral("multiple\\track.txt");
+const QString catalogueWritePath = QStringLiteral("multiple/track.txt");
+
+// How long a save waits for another program to finish its catalogue update.
+constexpr int lockWaitMs = 20000;
+
+void requireValidTitle(const QString &title)
+{
+    const QString problem = WorksheetText::titleProblem(title);
+    if (!problem.isEmpty())
+        throw WorksheetFileError(problem);
+}
+
+QString requirePath(const QString &relativePath)
+{
+    const QString path = MediaPath::resolve(relativePath);
+    if (path.isEmpty())
+        throw WorksheetFileError(QStringLiteral("%1 is not a data file.").arg(relativePath));
+    return path;
+}
+
+int parseCount(const QString &field)
+{
+    bool ok = !field.isEmpty();
+    for (const QChar c : field)
+        ok = ok && c >= u'0' && c <= u'9';
+    const qlonglong count = ok ? field.toLongLong(&ok) : 0;
+    if (!ok || count > std::numeric_limits<int>::max())
+        throw WorksheetFileError(QStringLiteral("The catalogue's count is not a number."));
+    return static_cast<int>(count);
+}
+
+// The field reader drops leading and trailing spaces of plain fields and splits them at
+// commas and line ends; such titles go between quotes so they read back as they are.
+bool needsQuotes(const QString &title)
+{
+    return title.startsWith(u' ') || title.endsWith(u' ') || title.startsWith(u'"')
+        || title.contains(u',') || title.contains(u'\r') || title.contains(u'\n');
+}
+
+// Holds the catalogue's lock file while a read-change-rewrite of track.txt runs.
+// A lock left by a program that ended without releasing it is taken over.
+class CatalogueLock final
+{
+public:
+    CatalogueLock()
+        : m_lock(QFileInfo(requirePath(catalogueWritePath)).absolutePath()
+                 + QStringLiteral("/track.txt.lock"))
+    {
+        const QDeadlineTimer deadline(lockWaitMs);
+        while (!m_lock.tryLock(0)) {
+            if (m_lock.error() == QLockFile::PermissionError
+                || m_lock.error() == QLockFile::UnknownError || deadline.hasExpired())
+                throw WorksheetFileError(QStringLiteral("The catalogue is in use."));
+            QThread::msleep(5);
+        }
+    }
+
+private:
+    QLockFile m_lock;
+};
+
+void writeCatalogue(const QStringList &titles)
+{
+    TextFileWriter::replace(requirePath(catalogueWritePath), catalogueLines(titles));
+}
+
+} // namespace
+
+QString worksheetPath(const QString &title)
+{
+    return QStringLiteral("multiple/") + title + QStringLiteral(".txt");
+}
+
+void readworksheet(FieldReader &file)
+{
+    worktitle = WorksheetText::unescape(file.readField());
+    file.readField();
+    for (int q = 1; q <= worksheetQuestionCount; ++q) {
+        questions[q] = WorksheetText::unescape(file.readField());
+        answera[q] = WorksheetText::unescape(file.readField());
+        answerb[q] = WorksheetText::unescape(file.readField());
+        answerc[q] = WorksheetText::unescape(file.readField());
+        answerd[q] = WorksheetText::unescape(file.readField());
+        correct[q] = file.readField();
+        file.readField();
+    }
+}
+
+void readworksheetfile(const QString &relativePath)
+{
+    FieldReader file;
+    file.open(relativePath);
+    readworksheet(file);
+    file.close();
+}
+
+void readcatalogue(FieldReader &file)
+{
+    trackcount = parseCount(file.readField());
+    for (int i = 1; i <= trackcount; ++i) {
+        if (i > catalogueCapacity)
+            throw WorksheetFileError(QStringLiteral("The catalogue holds too many entries."));
+        tracklist[i] = file.readField();
+    }
+}
+
+void readcatalogue()
+{
+    FieldReader file;
+    file.open(catalogueReadPath);
+    readcatalogue(file);
+    file.close();
+}
+
+QStringList worksheetLines(const WorksheetDraft &draft)
+{
+    requireValidTitle(draft.title);
+    const QString separator = QStringLiteral(" ");
+    QStringList lines { WorksheetText::escape(draft.title), separator };
+    for (int q = 0; q < worksheetQuestionCount; ++q) {
+        lines += WorksheetText::escape(draft.questions[q]);
+        int ticked = 0;
+        QString digit;
+        for (int k = 0; k < 4; ++k) {
+            lines += WorksheetText::escape(draft.answers[4 * q + k]);
+            if (draft.ticks[4 * q + k]) {
+                ++ticked;
+                digit = QString::number(k + 1);
+            }
+        }
+        if (ticked != 1)
+            throw WorksheetFileError(
+                QStringLiteral("Question %1 needs exactly one correct answer.").arg(q + 1));
+        lines += digit;
+        lines += separator;
+    }
+    for (const QString &line : std::as_const(lines)) {
+        if (line.contains(u'\r') || line.contains(u'\n'))
+            throw WorksheetFileError(QStringLiteral("A text of the worksheet holds a line break."));
+    }
+    return lines;
+}
+
+QStringList catalogueLines(const QStringList &titles)
+{
+    QStringList lines { QStringLiteral(" %1 ").arg(titles.size()) };
+    for (const QString &title : titles) {
+        if (!needsQuotes(title)) {
+            lines += title;
+        } else if (!title.contains(u'"')) {
+            lines += u'"' + title + u'"';
+        } else {
+            throw WorksheetFileError(
+                QStringLiteral("The title %1 cannot be stored in the catalogue.").arg(title));
+        }
+    }
+    return lines;
+}
+
+void writeworksheet(const WorksheetDraft &draft)
+{
+    const QStringList lines = worksheetLines(draft);
+    const QString path = requirePath(worksheetPath(draft.title));
+    if (QFileInfo(path).dir() != QDir(MediaPath::worksheetsFolder()))
+        throw WorksheetFileError(QStringLiteral("The title cannot be used as a file name."));
+    TextFileWriter::replace(path, lines);
+}
+
+void saveworksheet(const WorksheetDraft &draft)
+{
+    writeworksheet(draft);
+    trackworksheets(draft.title);
+}
+
+void trackworksheets(const QString &title)
+{
+    requireValidTitle(title);
+    const CatalogueLock lock;
+    readcatalogue();
+    for (int i = 1; i <= trackcount; ++i) {
+        if (tracklist[i] == title)
+            return;
+    }
+    if (trackcount >= catalogueCapacity)
+        throw WorksheetFileError(QStringLiteral("The catalogue is full."));
+    tracklist[trackcount + 1] = title;
+    QStringList titles;
+    for (int i = 1; i <= trackcount + 1; ++i)
+        titles += tracklist[i];
+    writeCatalogue(titles);
+}
+
+bool delworksheet(const QString &delname)
+{
+    const CatalogueLock lock;
+    readcatalogue();
+    int position = 0;
+    for (int i = 1; i <= trackcount; ++i) {
+        if (tracklist[i] == delname)
+            position = i;
+    }
+    if (position == 0)
+        return false;
+    QStringList titles;
+    for (int i = 1; i <= trackcount; ++i) {
+        if (i != position)
+            titles += tracklist[i];
+    }
+    writeCatalogue(titles);
+    for (int i = position; i < trackcount; ++i)
+        tracklist[i] = tracklist[i + 1];
+    tracklist[trackcount].clear();
+    --trackcount;
+    return true;
+}
+
+WorksheetDraft draftFromMemory()
+{
+    WorksheetDraft draft;
+    draft.title = worktitle;
+    for (int q = 1; q <= worksheetQuestionCount; ++q) {
+        const int row = q - 1;
+        draft.questions[row] = questions[q];
+        draft.answers[4 * row] = answera[q];
+        draft.answers[4 * row + 1] = answerb[q];
+        draft.answers[4 * row + 2] = answerc[q];
+        draft.answers[4 * row + 3] = answerd[q];
+        const QString &answer = correct[q];
+        if (answer.size() != 1 || answer.at(0) < u'1' || answer.at(0) > u'4')
+            throw WorksheetFileError(
+                QStringLiteral("The correct answer of question %1 is not 1 to 4.").arg(q));
+        draft.ticks[4 * row + answer.at(0).digitValue() - 1] = true;
+    }
+    return draft;
+}
+
+} // namespace WorksheetFiles

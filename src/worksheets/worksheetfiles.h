@@ -1,0 +1,57 @@
+#pragma once
+
+#include "worksheetdraft.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class FieldReader;
+
+// Reading and writing worksheet files and the catalogue track.txt, through the globals of
+// worksheetglobals.h. Every failure throws WorksheetFileError; globals keep whatever was
+// read before it.
+namespace WorksheetFiles {
+
+// The data path of the worksheet saved under title: "multiple/" + title + ".txt".
+QString worksheetPath(const QString &title);
+
+// Reads a worksheet from an open file into worktitle, questions, answera to answerd and
+// correct, field by field in file order. The caller opens and closes the file.
+void readworksheet(FieldReader &file);
+// Opens the worksheet at relativePath, reads it and closes it again.
+void readworksheetfile(const QString &relativePath);
+
+// Reads the catalogue from an open file: the count into trackcount (a decimal number, else
+// a failure), then that many titles into tracklist. A count above 1000 reads 1000 titles
+// and then fails; a file with fewer titles than its count fails at its end.
+void readcatalogue(FieldReader &file);
+// Opens "multiple\track.txt", reads it and closes it again.
+void readcatalogue();
+
+// Checks the draft and writes its 72-line file, replacing any worksheet of the same title.
+// Nothing is written when the title is refused, a text cannot be stored or a question does
+// not have exactly one tick.
+void writeworksheet(const WorksheetDraft &draft);
+// writeworksheet, then trackworksheets with the draft's title.
+void saveworksheet(const WorksheetDraft &draft);
+
+// Adds title at the end of the catalogue unless an entry is exactly equal to it; a 1001st
+// entry is a failure. trackcount keeps the count that was read. The read and the rewrite
+// hold the catalogue's lock file, so programs sharing the folder lose no entry.
+void trackworksheets(const QString &title);
+
+// Removes the last entry equal to delname from the catalogue, under the lock, and lowers
+// trackcount. Returns false, changing nothing, when no entry is equal to delname. The
+// worksheet file itself stays.
+bool delworksheet(const QString &delname);
+
+// The stored form of a worksheet and of a catalogue, as written to disk.
+QStringList worksheetLines(const WorksheetDraft &draft);
+QStringList catalogueLines(const QStringList &titles);
+
+// The draft the worksheet in memory makes, for editing it in the wizard. Throws when a
+// correct answer is not "1" to "4".
+WorksheetDraft draftFromMemory();
+
+} // namespace WorksheetFiles
