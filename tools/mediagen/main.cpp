@@ -1,0 +1,193 @@
+// mediagen: builds the classroom media from their text sources.
+//   mediagen picture SRC.svg OUT.(jpg|bmp|png) WIDTH HEIGHT
+//   mediagen frames  SRC.svg OUTDIR PREFIX COUNT WIDTH HEIGHT   (GIF frames, t = i / COUNT)
+//   mediagen page    SRC.svg OUT.wmf WIDTH_TWIPS HEIGHT_TWIPS [--print]
+//   mediagen sound   RECIPE.txt OUT.wav
+// Options: -I DIR adds an include folder; --set NAME=VALUE sets a template variable.
+
+#include "gifwriter.h"
+#include "soundrecipe.h"
+#include "svgpicture.h"
+#include "svgtemplate.h"
+#include "synthesizer.h"
+#include "wavfile.h"
+#ifdef ONDEL_MEDIAGEN_PAGES
+#include "pagewriter.h"
+#endif
+
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "mediagen: %s\n", qPrintable(message));
+    return 1;
+}
+
+int usage()
+{
+    return fail(QStringLiteral(
+        "usage: mediagen picture|frames|page|sound ... (see the comment in main.cpp)"));
+}
+
+void registerFonts()
+{
+    // The drawings name Tahoma; Wine's metric-compatible Tahoma stands in for it.
+    for (const char *file :
+         { "/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf" })
+        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+}
+
+int toInt(const QString &text, bool *ok)
+{
+    const int value = text.toInt(ok);
+    *ok = *ok && value > 0 && value <= 20000;
+    return value;
+}
+
+int makePicture(SvgTemplate &svg, const QStringList &args)
+{
+    bool ok1 = false, ok2 = false;
+    const int width = toInt(args.value(2), &ok1);
+    const int height = toInt(args.value(3), &ok2);
+    if (args.size() != 4 || !ok1 || !ok2)
+        return usage();
+    const QString text = svg.expandFile(args.at(0));
+    if (text.isEmpty())
+        return fail(svg.error());
+    QString error;
+    const QImage image = SvgPicture::render(text, width, height, &error);
+    if (image.isNull() || !SvgPicture::save(image, args.at(1), &error))
+        return fail(args.at(0) + QStringLiteral(": ") + error);
+    return 0;
+}
+
+int makeFrames(SvgTemplate &svg, const QStringList &args)
+{
+    bool ok1 = false, ok2 = false, ok3 = false;
+    const int count = toInt(args.value(3), &ok1);
+    const int width = toInt(args.value(4), &ok2);
+    const int height = toInt(args.value(5), &ok3);
+    if (args.size() != 6 || !ok1 || !ok2 || !ok3)
+        return usage();
+    QDir().mkpath(args.at(1));
+    for (int i = 0; i < count; ++i) {
+        svg.setVariable(QStringLiteral("t"), double(i) / count);
+        const QString text = svg.expandFile(args.at(0));
+        if (text.isEmpty())
+            return fail(svg.error());
+        QString error;
+        const QImage image = SvgPicture::render(text, width, height, &error);
+        const QString out
+            = QDir(args.at(1))
+                  .filePath(
+                      QStringLiteral("%1%2.gif").arg(args.at(2)).arg(i, 4, 10, QLatin1Char('0')));
+        if (image.isNull() || !GifWriter::write(image, out, &error))
+            return fail(args.at(0) + QStringLiteral(": ") + error);
+    }
+    return 0;
+}
+
+#ifdef ONDEL_MEDIAGEN_PAGES
+int makePage(SvgTemplate &svg, const QStringList &args, bool print)
+{
+    bool ok1 = false, ok2 = false;
+    const int width = toInt(args.value(2), &ok1);
+    const int height = toInt(args.value(3), &ok2);
+    if (args.size() != 4 || !ok1 || !ok2)
+        return usage();
+    svg.setVariable(QStringLiteral("print"), print ? 1.0 : 0.0);
+    const QString text = svg.expandFile(args.at(0));
+    if (text.isEmpty())
+        return fail(svg.error());
+    QString error;
+    if (!PageWriter::write(text, QSizeF(width, height), args.at(1), &error))
+        return fail(args.at(0) + QStringLiteral(": ") + error);
+    return 0;
+}
+#endif
+
+int makeSound(const QStringList &args)
+{
+    if (args.size() != 2)
+        return usage();
+    QFile in(args.at(0));
+    if (!in.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read %1").arg(args.at(0)));
+    SoundRecipe recipe;
+    QString error;
+    if (!recipe.parse(QString::fromUtf8(in.readAll()), &error))
+        return fail(args.at(0) + QStringLiteral(": ") + error);
+    QSaveFile out(args.at(1));
+    if (!out.open(QIODevice::WriteOnly)
+        || out.write(WavFile::encode(Synthesizer::render(recipe), Synthesizer::sampleRate)) < 0
+        || !out.commit())
+        return fail(QStringLiteral("cannot write %1").arg(args.at(1)));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt wants a private runtime folder even when it draws off screen.
+        const QString runtime = QDir::tempPath() + QStringLiteral("/mediagen-runtime");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(
+            runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    }
+    QGuiApplication app(argc, argv);
+    registerFonts();
+
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    const QString command = args.takeFirst();
+    QStringList includeDirs;
+    QStringList positional;
+    QList<std::pair<QString, double>> variables;
+    [[maybe_unused]] bool print = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args.at(i) == u"-I" && i + 1 < args.size()) {
+            includeDirs.append(args.at(++i));
+        } else if (args.at(i) == u"--set" && i + 1 < args.size()) {
+            const QStringList pair = args.at(++i).split(u'=');
+            bool ok = false;
+            const double value = pair.value(1).toDouble(&ok);
+            if (pair.size() != 2 || !ok)
+                return usage();
+            variables.append({ pair.at(0), value });
+        } else if (args.at(i) == u"--print") {
+            print = true;
+        } else {
+            positional.append(args.at(i));
+        }
+    }
+    SvgTemplate svg(includeDirs);
+    svg.setVariable(QStringLiteral("print"), 0.0);
+    for (const auto &[name, value] : variables)
+        svg.setVariable(name, value);
+
+    if (command == u"picture")
+        return makePicture(svg, positional);
+    if (command == u"frames")
+        return makeFrames(svg, positional);
+#ifdef ONDEL_MEDIAGEN_PAGES
+    if (command == u"page")
+        return makePage(svg, positional, print);
+#endif
+    if (command == u"sound")
+        return makeSound(positional);
+    return usage();
+}
