@@ -1,0 +1,48 @@
+#pragma once
+
+#include "form.h"
+
+#include <QObject>
+#include <QPointer>
+
+// The one global instance of a screen, named as the screen:
+//     extern FormSlot<MainMenu> intro0;   // in mainmenu.h
+//     FormSlot<MainMenu> intro0;          // in mainmenu.cpp
+// The first touch (intro0->show(), intro0->Label1->..., *intro0, intro0.get()) creates the
+// screen and runs its Form_Load() before the touching statement goes on. The slot points at
+// the screen before Form_Load() runs, so load steps may touch their own screen. After
+// unload() the slot is empty and the next touch creates a fresh screen.
+template<class T> class FormSlot
+{
+public:
+    T *get()
+    {
+        if (!m_form)
+            load();
+        return m_form;
+    }
+    T *operator->() { return get(); }
+    T &operator*() { return *get(); }
+
+    bool isLoaded() const { return !m_form.isNull(); }
+    // Unloads the screen if it is loaded; touches nothing otherwise.
+    void unload()
+    {
+        if (m_form)
+            m_form->unload();
+    }
+
+private:
+    void load()
+    {
+        T *form = new T;
+        m_form = form;
+        QObject::connect(form, &Form::unloaded, form, [this, form] {
+            if (m_form == form)
+                m_form = nullptr;
+        });
+        form->Form_Load();
+    }
+
+    QPointer<T> m_form;
+};

@@ -1,0 +1,54 @@
+#include "platform.h"
+
+#include "labelaccessible.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QStyleFactory>
+
+namespace {
+
+struct FontFile
+{
+    const char *path;
+};
+
+constexpr FontFile tahomaFiles[] = {
+    { "/usr/share/wine/fonts/tahoma.ttf" },
+    { "/usr/share/wine/fonts/tahomabd.ttf" },
+};
+
+struct FontSubstitute
+{
+    const char *designed;
+    const char *standIn;
+};
+
+constexpr FontSubstitute substitutes[] = {
+    { "Times New Roman", "Liberation Serif" },
+    { "Arial", "Liberation Sans" },
+    { "MS Sans Serif", "Tahoma" },
+};
+
+} // namespace
+
+void Platform::initialise()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+
+    for (const FontFile &file : tahomaFiles)
+        QFontDatabase::addApplicationFont(QString::fromLatin1(file.path));
+    for (const FontSubstitute &substitute : substitutes)
+        QFont::insertSubstitution(QString::fromLatin1(substitute.designed),
+                                  QString::fromLatin1(substitute.standIn));
+
+    if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        QApplication::setStyle(fusion);
+
+    QAccessible::installFactory(&LabelAccessible::factory);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+// Application-wide set-up the program's main and the tests share; call once after the
+// QApplication exists and before any screen is made. Registers Wine's Tahoma as an
+// application font and maps the designed font names to the free fonts that stand in for
+// them (Times New Roman to Liberation Serif, Arial to Liberation Sans, MS Sans Serif to
+// Tahoma), selects the Fusion style so every machine draws the controls alike, and makes
+// label buttons known to the accessibility layer.
+//
+// Font sizes: Qt 6 lays out in logical pixels at 96 per inch on every screen (high-DPI
+// scaling covers the rest), so 1 pt is 20 twips on screen as the designs assume.
+namespace Platform {
+void initialise();
+}

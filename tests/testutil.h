@@ -1,0 +1,149 @@
+#pragma once
+
+// Shared fixtures for the widget and screen tests.
+
+#include "fakedesktop.h"
+#include "mediapath.h"
+#include "platform.h"
+#include "twips.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+namespace TestUtil {
+
+// Call once from initTestCase(): fonts, style and accessibility as the program has them,
+// and Qt's test mode so nothing touches the user's own folders.
+inline void initialise()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    Platform::initialise();
+}
+
+// A media root in a temporary folder, with its own worksheets folder "multiple", in use
+// while the object lives. Tests put in it exactly the files they need.
+class TemporaryMedia
+{
+public:
+    TemporaryMedia()
+    {
+        QDir(m_dir.path()).mkpath(QStringLiteral("multiple"));
+        MediaPath::setRoot(m_dir.path());
+        MediaPath::setWorksheetsFolder(m_dir.filePath(QStringLiteral("multiple")));
+    }
+    ~TemporaryMedia()
+    {
+        MediaPath::setRoot(QString());
+        MediaPath::setWorksheetsFolder(QString());
+    }
+    TemporaryMedia(const TemporaryMedia &) = delete;
+    TemporaryMedia &operator=(const TemporaryMedia &) = delete;
+
+    QString root() const { return m_dir.path(); }
+    // The file on disk for a path relative to the root, "/" separated.
+    QString path(const QString &relative) const { return m_dir.filePath(relative); }
+
+    // Writes a file at a relative path, making its folders.
+    bool write(const QString &relative, const QByteArray &bytes) const
+    {
+        const QString target = path(relative);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile file(target);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+    // Copies a file from disk to a relative path, making its folders.
+    bool copy(const QString &source, const QString &relative) const
+    {
+        const QString target = path(relative);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::remove(target);
+        return QFile::copy(source, target);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Saves what the widget shows as <name>.png in the build tree's screenshot folder and
+// returns the file's path (empty if it could not be written).
+inline QString grabScreenshot(QWidget *widget, const QString &name)
+{
+    const QString dir = QStringLiteral(ONDEL_SCREENSHOT_DIR);
+    QDir().mkpath(dir);
+    const QString file = QDir(dir).filePath(name + QStringLiteral(".png"));
+    return widget->grab().save(file) ? file : QString();
+}
+
+// Mouse input at a point given in twips relative to a control's top-left corner, delivered
+// through the control's window as the platform delivers it, so Qt's implicit grab, enter
+// and leave behave as with a real pointer. The control's window must be shown.
+inline QPoint windowPoint(QWidget *control, double x, double y)
+{
+    const QPoint local(qRound(x / Twips::perPixel), qRound(y / Twips::perPixel));
+    return control->mapTo(control->window(), local);
+}
+
+inline QWindow *windowOf(QWidget *control)
+{
+    return control->window()->windowHandle();
+}
+
+inline void mousePress(QWidget *control, double x, double y,
+                       Qt::MouseButton button = Qt::LeftButton,
+                       Qt::KeyboardModifiers modifiers = {})
+{
+    QTest::mousePress(windowOf(control), button, modifiers, windowPoint(control, x, y));
+}
+
+inline void mouseRelease(QWidget *control, double x, double y,
+                         Qt::MouseButton button = Qt::LeftButton,
+                         Qt::KeyboardModifiers modifiers = {})
+{
+    QTest::mouseRelease(windowOf(control), button, modifiers, windowPoint(control, x, y));
+}
+
+// Moves the pointer there; buttons pressed through mousePress stay held.
+inline void mouseMove(QWidget *control, double x, double y)
+{
+    QTest::mouseMove(windowOf(control), windowPoint(control, x, y));
+}
+
+inline void click(QWidget *control, double x, double y, Qt::MouseButton button = Qt::LeftButton)
+{
+    mousePress(control, x, y, button);
+    mouseRelease(control, x, y, button);
+}
+
+// Clicks / moves to the middle of a control.
+inline QPointF centreTwips(QWidget *control)
+{
+    return Twips::fromPixels(QPointF(control->rect().center()));
+}
+inline void click(QWidget *control)
+{
+    const QPointF p = centreTwips(control);
+    click(control, p.x(), p.y());
+}
+inline void mouseMove(QWidget *control)
+{
+    const QPointF p = centreTwips(control);
+    mouseMove(control, p.x(), p.y());
+}
+
+// Lets timers, posted events and deferred deletions run for a while (0: one pass).
+inline void processEvents(int milliseconds = 0)
+{
+    if (milliseconds > 0)
+        QTest::qWait(milliseconds);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace TestUtil
