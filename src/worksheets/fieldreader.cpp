@@ -6,15 +6,17 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 
 bool g_fileOpen = false;
 
 constexpr qint64 chunkSize = 64 * 1024;
 
-bool isLineEnd(char c)
+bool isDelimiter(char c)
 {
-    return c == '\r' || c == '\n';
+    return c == ',' || c == '\r' || c == '\n';
 }
 
 } // namespace
@@ -85,6 +87,19 @@ bool FieldReader::atEnd()
     return m_pos >= m_buffer.size() && !fill();
 }
 
+template<typename Stop> void FieldReader::takeUntil(QByteArray &field, Stop stop)
+{
+    while (!atEnd()) {
+        const char *begin = m_buffer.constData() + m_pos;
+        const char *end = m_buffer.constData() + m_buffer.size();
+        const char *found = std::find_if(begin, end, stop);
+        field.append(begin, found - begin);
+        m_pos += found - begin;
+        if (found != end)
+            return;
+    }
+}
+
 void FieldReader::consumeLineEnd()
 {
     if (atEnd())
@@ -107,15 +122,13 @@ QString FieldReader::readField()
     QByteArray field;
     if (!atEnd() && peek() == '"') {
         ++m_pos;
-        while (!atEnd() && peek() != '"')
-            field += m_buffer.at(m_pos++);
+        takeUntil(field, [](char c) { return c == '"'; });
         if (!atEnd())
             ++m_pos;
-        while (!atEnd() && peek() != ',' && !isLineEnd(peek()))
-            ++m_pos;
+        QByteArray dropped;
+        takeUntil(dropped, isDelimiter);
     } else {
-        while (!atEnd() && peek() != ',' && !isLineEnd(peek()))
-            field += m_buffer.at(m_pos++);
+        takeUntil(field, isDelimiter);
         while (field.endsWith(' '))
             field.chop(1);
     }

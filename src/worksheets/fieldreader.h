@@ -47,6 +47,8 @@ private:
     bool atEnd();
     char peek() const { return m_buffer.at(m_pos); }
     void consumeLineEnd();
+    // Appends bytes to field up to the first one for which stop is true, or to the end.
+    template<typename Stop> void takeUntil(QByteArray &field, Stop stop);
 
     std::unique_ptr<QFile> m_file;
     QByteArray m_buffer;
