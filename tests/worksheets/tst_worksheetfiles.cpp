@@ -27,6 +27,7 @@ private slots:
     void acceptedTitlesSaveAndCatalogue_data();
     void acceptedTitlesSaveAndCatalogue();
     void worksheetInMemoryOpensForEditing();
+    void shippedWorksheetsAndCatalogueReadWhole();
 };
 
 void tst_WorksheetFiles::writesTheSeventyTwoLineFormat()
@@ -294,6 +295,27 @@ void tst_WorksheetFiles::worksheetInMemoryOpensForEditing()
     QVERIFY_THROWS_EXCEPTION(WorksheetFileError, draftFromMemory());
     correct[6] = QStringLiteral("x");
     QVERIFY_THROWS_EXCEPTION(WorksheetFileError, draftFromMemory());
+}
+
+void tst_WorksheetFiles::shippedWorksheetsAndCatalogueReadWhole()
+{
+    const QDir shipped(QStringLiteral(ONDEL_SHIPPED_WORKSHEETS));
+    QVERIFY(shipped.exists(QStringLiteral("track.txt")));
+    MediaPath::setRoot(QFileInfo(shipped.absolutePath()).absolutePath());
+    MediaPath::setWorksheetsFolder(shipped.absolutePath());
+
+    readcatalogue();
+    for (const QString &name : { QStringLiteral("Rivers 1"), QStringLiteral("Rivers 2") }) {
+        readworksheetfile(QStringLiteral("multiple\\") + name + QStringLiteral(".txt"));
+        QVERIFY(worktitle.startsWith(name));
+        for (int q = 1; q <= 10; ++q) {
+            QVERIFY(!questions[q].isEmpty());
+            QVERIFY(!answerd[q].isEmpty());
+        }
+        draftFromMemory();
+    }
+    MediaPath::setRoot(QString());
+    MediaPath::setWorksheetsFolder(QString());
 }
 
 QTEST_GUILESS_MAIN(tst_WorksheetFiles)
