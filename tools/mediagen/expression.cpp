@@ -16,7 +16,7 @@ public:
 
     std::optional<double> parse()
     {
-        const double value = sum();
+        const double value = comparison();
         skipSpaces();
         if (m_failed || m_pos != m_text.size())
             return std::nullopt;
@@ -38,6 +38,16 @@ private:
             return true;
         }
         return false;
+    }
+
+    double comparison()
+    {
+        const double left = sum();
+        if (take(u'<'))
+            return left < sum() ? 1.0 : 0.0;
+        if (take(u'>'))
+            return left > sum() ? 1.0 : 0.0;
+        return left;
     }
 
     double sum()
@@ -94,7 +104,7 @@ private:
             return 0.0;
         }
         if (take(u'(')) {
-            const double value = sum();
+            const double value = comparison();
             if (!take(u')'))
                 m_failed = true;
             return value;
@@ -134,7 +144,7 @@ private:
         QList<double> args;
         if (!take(u')')) {
             do {
-                args.append(sum());
+                args.append(comparison());
             } while (take(u','));
             if (!take(u')')) {
                 m_failed = true;

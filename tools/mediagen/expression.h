@@ -5,9 +5,9 @@
 #include <optional>
 
 // Evaluates the small arithmetic expressions of SVG templates ("{{ 40 + 30 * frac(t + 0.5) }}"):
-// numbers, named variables, + - * / %, unary minus, parentheses and the functions
-// sin, cos, abs, frac, min, max, pow. Angles are in degrees. Returns nothing on a syntax
-// error or an unknown name.
+// numbers, named variables, + - * / %, unary minus, parentheses, the comparisons < and >
+// (1 when true, else 0) and the functions sin, cos, abs, frac, min, max, pow. Angles are in
+// degrees. Returns nothing on a syntax error or an unknown name.
 class Expression
 {
 public:
