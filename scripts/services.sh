@@ -22,6 +22,9 @@ start_cups() {
     if ! lpstat -p ClassroomPDF >/dev/null 2>&1; then
         as_root lpadmin -p ClassroomPDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd
     fi
+    # The default renderer (Ghostscript) turns the text into Type 3 glyphs that pdftotext
+    # cannot read back; Cairo keeps it text.
+    as_root lpadmin -p ClassroomPDF -o pdftops-renderer-default=pdftocairo
     as_root lpadmin -d ClassroomPDF
 }
 

@@ -207,7 +207,7 @@ void Printer::paintPicture(const Picture &picture, double x, double y)
 {
     PrinterCall call = callOf(PrinterCall::Kind::PaintPicture);
     call.text = picture.sourcePath();
-    call.target = QRectF(QPointF(x, y), picture.sizeTwips());
+    call.target = QRectF(QPointF(x, y), picture.isNull() ? QSizeF(0, 0) : picture.sizeTwips());
     guarded(call, [&] {
         ensureDocument();
         if (!picture.isNull())

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QTemporaryDir>
 
 class QSoundEffect;
 
@@ -19,8 +20,11 @@ public:
     void play(const QString &relativePath) override;
 
 private:
+    // The effect for a file, made on first use; null when the file is not a readable WAV.
     QSoundEffect *effectFor(const QString &filePath);
+    QString paddedCopy(const QString &filePath);
 
+    QTemporaryDir m_copies;
     QHash<QString, QSoundEffect *> m_effects;
     QSoundEffect *m_playing = nullptr;
 };

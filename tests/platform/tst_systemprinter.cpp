@@ -1,0 +1,148 @@
+#include "picture.h"
+#include "printer.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Where cups-pdf puts its files: its configured "Out" folder for the job's owner, and the
+// folder for anonymous jobs.
+QStringList cupsPdfFolders()
+{
+    QStringList folders;
+    const QString override = qEnvironmentVariable("ONDEL_CUPS_PDF_DIR");
+    if (!override.isEmpty())
+        folders.append(override);
+    QFile config(u"/etc/cups/cups-pdf.conf"_s);
+    if (config.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        const QRegularExpression out(u"^\\s*Out\\s+(\\S.*)$"_s);
+        const QRegularExpression anonymous(u"^\\s*AnonDirName\\s+(\\S.*)$"_s);
+        while (!config.atEnd()) {
+            const QString line = QString::fromUtf8(config.readLine()).trimmed();
+            if (const auto match = out.match(line); match.hasMatch())
+                folders.append(match.captured(1).replace(u"${HOME}"_s, QDir::homePath()));
+            if (const auto match = anonymous.match(line); match.hasMatch())
+                folders.append(match.captured(1));
+        }
+    }
+    folders << QDir::home().filePath(u"PDF"_s) << u"/var/spool/cups-pdf/ANONYMOUS"_s;
+    folders.removeDuplicates();
+    return folders;
+}
+
+QString runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The PDF written after `since` whose text holds `token`, waiting up to the timeout.
+QString waitForPdf(const QDateTime &since, const QString &token, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        for (const QString &folder : cupsPdfFolders()) {
+            QDirIterator it(folder, { u"*.pdf"_s }, QDir::Files);
+            while (it.hasNext()) {
+                const QString file = it.next();
+                if (it.fileInfo().lastModified() < since)
+                    continue;
+                if (runTool(u"pdftotext"_s, { file, u"-"_s }).contains(token))
+                    return file;
+            }
+        }
+        QTest::qWait(250);
+    }
+    return QString();
+}
+
+} // namespace
+
+class SystemPrinterTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void printedPageArrivesAsPdf();
+};
+
+void SystemPrinterTest::printedPageArrivesAsPdf()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        QSKIP("No default printer (scripts/test sets up the cups-pdf printer ClassroomPDF).");
+
+    QTemporaryDir dir;
+    QImage image(80, 60, QImage::Format_RGB32);
+    image.fill(Qt::yellow);
+    QPainter(&image).fillRect(10, 10, 60, 40, Qt::darkGreen);
+    const QString picturePath = dir.filePath(u"box.bmp"_s);
+    QVERIFY(image.save(picturePath));
+
+    Printer::install(nullptr);
+    Printer &printer = Printer::current();
+    const QString token = u"Ondel%1"_s.arg(QUuid::createUuid().toString(QUuid::Id128).left(10));
+    const QDateTime since = QDateTime::currentDateTime().addSecs(-2);
+
+    const double w = printer.scaleWidth();
+    QVERIFY(w > 8000 && w < 13000);
+    QVERIFY(printer.scaleHeight() > w);
+    printer.setFontName(u"Times New Roman"_s);
+    printer.setFontSize(16);
+    printer.setCurrentX(w / 16);
+    printer.print(token);
+    printer.setFontSize(12);
+    printer.setCurrentX(w * 2 / 6);
+    printer.print(u"A. The source"_s, false);
+    printer.setCurrentX(w * 4 / 6);
+    printer.print(u"B. The mouth"_s);
+    printer.paintPicture(Picture::fromFile(picturePath), 1000, 3000);
+    printer.setDrawWidth(2);
+    printer.line(QPointF(45, 270), QPointF(w - 45, 270));
+    printer.endDoc();
+    QVERIFY(!printer.inDocument());
+
+    const QString pdf = waitForPdf(since, token, 30000);
+    QVERIFY2(!pdf.isEmpty(),
+             qPrintable(u"no PDF with the printed text in "_s + cupsPdfFolders().join(u", ")));
+    const QString text = runTool(u"pdftotext"_s, { u"-layout"_s, pdf, u"-"_s });
+    QVERIFY(text.contains(u"A. The source"_s));
+    QVERIFY(text.contains(u"B. The mouth"_s));
+
+    const QString png = QDir(QStringLiteral(ONDEL_SCREENSHOT_DIR)).filePath(u"printer_cups"_s);
+    runTool(u"pdftoppm"_s, { u"-png"_s, u"-r"_s, u"50"_s, u"-singlefile"_s, pdf, png });
+    const QImage page(png + u".png"_s);
+    QVERIFY(!page.isNull());
+    // The picture's dark green box, somewhere around (1000, 3000) twips plus the margin.
+    bool green = false;
+    for (int y = 0; y < page.height() / 3 && !green; ++y) {
+        for (int x = 0; x < page.width() / 3 && !green; ++x) {
+            const QRgb pixel = page.pixel(x, y);
+            green = qGreen(pixel) > 80 && qRed(pixel) < 60 && qBlue(pixel) < 60;
+        }
+    }
+    QVERIFY(green);
+    QFile::remove(pdf);
+}
+
+QTEST_MAIN(SystemPrinterTest)
+#include "tst_systemprinter.moc"
