@@ -21,8 +21,9 @@ Printer &Printer::current()
 {
     if (g_installed)
         return *g_installed;
-    static SystemPrinter real;
-    return real;
+    // Never destroyed: a printer left open must not be closed after the application is gone.
+    static SystemPrinter *real = new SystemPrinter;
+    return *real;
 }
 
 void Printer::install(Printer *printer)

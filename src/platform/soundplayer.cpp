@@ -2,6 +2,9 @@
 
 #include "systemsoundplayer.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+
 namespace {
 
 SoundPlayer *g_installed = nullptr;
@@ -18,8 +21,11 @@ SoundPlayer &SoundPlayer::current()
 {
     if (g_installed)
         return *g_installed;
-    // Made on first use, after the application object exists, and kept to the end.
-    static SystemSoundPlayer *real = new SystemSoundPlayer;
+    // Made on first use and owned by the application object, so its sounds and kept copies
+    // go before the application does.
+    static QPointer<SystemSoundPlayer> real;
+    if (!real)
+        real = new SystemSoundPlayer(QCoreApplication::instance());
     return *real;
 }
 
