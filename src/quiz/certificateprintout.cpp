@@ -1,0 +1,138 @@
+#include "certificateprintout.h"
+
+#include "printer.h"
+#include "twips.h"
+
+#include <QFontMetricsF>
+
+#include <array>
+
+namespace {
+
+constexpr QColor black = QColor(0, 0, 0);
+constexpr QColor blue = QColor(0, 0, 128);
+constexpr QColor lightBlue = QColor(0, 0, 255);
+constexpr QColor lightRed = QColor(255, 0, 0);
+
+struct Inset
+{
+    double a;
+    double b;
+    bool withBox;
+};
+
+// Five rectangles 45 twips apart; the first three each have a box inside.
+constexpr std::array<Inset, 5> frameInsets { {
+    { 45, 270, true },
+    { 90, 315, true },
+    { 135, 360, true },
+    { 180, 405, false },
+    { 225, 450, false },
+} };
+
+const QString blank = QStringLiteral(" ");
+
+void printCentred(Printer &printer, const QString &text)
+{
+    printer.setCurrentX((printer.scaleWidth() - printer.textWidth(text)) / 2);
+    printer.print(text);
+}
+
+void blankLines(Printer &printer, int count)
+{
+    for (int i = 0; i < count; ++i)
+        printer.print(blank);
+}
+
+// Top, left, right and bottom sides.
+void rectangle(Printer &printer, double left, double top, double right, double bottom)
+{
+    printer.line(QPointF(left, top), QPointF(right, top), black);
+    printer.line(QPointF(left, top), QPointF(left, bottom), black);
+    printer.line(QPointF(right, top), QPointF(right, bottom), black);
+    printer.line(QPointF(left, bottom), QPointF(right, bottom), black);
+}
+
+} // namespace
+
+namespace CertificatePrintout {
+
+QString scoreSentence(int score, int outof)
+{
+    return QStringLiteral("You have scored %1 out of %2.").arg(score).arg(outof);
+}
+
+QString doubleStrip()
+{
+    const QString strip
+        = QStringLiteral("   Well Done      Well Done     Well Done     Well Done    ");
+    return strip + strip;
+}
+
+void print(Printer &printer, const Content &content, const QFont &headingFont)
+{
+    printer.setFontName(QStringLiteral("Times New Roman"));
+
+    printer.setForeColor(lightBlue);
+    printer.setFontSize(25);
+    printer.setCurrentX(printer.scaleWidth() / 8);
+    printer.print(blank);
+
+    // Runs past the right edge of the page, where the paper cuts it off.
+    printer.print(doubleStrip(), false);
+    blankLines(printer, 3);
+
+    printer.setForeColor(lightRed);
+    printer.setFontSize(36);
+    printCentred(printer, QStringLiteral("Ondel"));
+    printer.print(blank);
+
+    printer.setForeColor(lightBlue);
+    printer.setFontSize(36);
+    const double headingWidth
+        = QFontMetricsF(headingFont).horizontalAdvance(content.heading) * Twips::perPixel;
+    if (headingWidth > printer.scaleWidth() / 4)
+        printer.setFontSize(28);
+    printCentred(printer, content.heading);
+    printer.print();
+
+    printer.setFontSize(36);
+    blankLines(printer, 3);
+
+    printer.setForeColor(blue);
+    printer.setFontSize(28);
+    printCentred(printer, QStringLiteral("Excellent Work"));
+    printer.print(blank);
+
+    printCentred(printer, content.name);
+    printer.print();
+
+    printer.setFontSize(28);
+    printCentred(printer, scoreSentence(content.score, content.outof));
+    printer.print(blank);
+
+    printer.setFontSize(36);
+    blankLines(printer, 2);
+
+    printer.setForeColor(lightBlue);
+    printer.setFontSize(25);
+    printer.print(blank);
+
+    printer.setForeColor(black);
+    printer.print(doubleStrip(), false);
+
+    printer.setDrawWidth(2);
+    for (const Inset &inset : frameInsets) {
+        const double a = inset.a;
+        const double b = inset.b;
+        const double w = printer.scaleWidth();
+        const double h = printer.scaleHeight();
+        rectangle(printer, a, b, w - a, h - b);
+        if (inset.withBox)
+            rectangle(printer, a + 600, b + 7050, w - a - 600, h - b - 3750);
+    }
+
+    printer.endDoc();
+}
+
+} // namespace CertificatePrintout

@@ -1,0 +1,197 @@
+#include "resultsscreen.h"
+
+#include "celebration.h"
+#include "certificateprintout.h"
+#include "messageboxes.h"
+#include "module1.h"
+#include "printer.h"
+#include "randomsource.h"
+#include "screenparts.h"
+#include "wronganswersscreen.h"
+
+using namespace ScreenParts;
+
+FormSlot<ResultsScreen> Welldone;
+
+namespace {
+
+constexpr std::array<ButtonSpec, 2> buttons { {
+    { 0, u"", { 240, 1800, 3765, 495 } },
+    { 1, u"Exit", { 10560, 7920, 1245, 495 } },
+} };
+
+constexpr LabelSpec headlineSpec {
+    u"Tahoma", 36, true, yellow, Alignment::Center, { 0, 120, 12000, 900 }
+};
+constexpr LabelSpec sentenceSpec { u"Times New Roman",     24, false, yellow, Alignment::Center,
+                                   { 0, 5400, 12000, 855 } };
+constexpr LabelSpec hintSpec { u"Times New Roman",        24, false, yellow, Alignment::Center,
+                               { 1680, 6000, 8640, 1335 } };
+constexpr LabelSpec adviceSpec { u"Times New Roman",     24, false, yellow, Alignment::Center,
+                                 { 0, 6240, 12000, 855 } };
+constexpr LabelSpec instructionSpec {
+    u"Times New Roman", 18, false, yellow, Alignment::Center, { 3120, 7440, 5775, 855 }
+};
+
+QString sentence(const QString &opening, int score, int outof)
+{
+    return opening + QStringLiteral(" %1 out of %2.").arg(score).arg(outof);
+}
+
+void message(const QString &text)
+{
+    MessageBoxes::current().show(text, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
+}
+
+} // namespace
+
+ResultsScreen::ResultsScreen()
+{
+    Label4 = new Label(this, QStringLiteral("Label4"));
+    setupLabel(*Label4, QStringLiteral("Well Done!"), headlineSpec);
+
+    Label *button0 = label3.create(buttons[0].index, this);
+    setupButton(*button0, buttons[0].caption.toString(), buttons[0].rect);
+    button0->setVisible(false);
+
+    Picture1 = new PictureBox(this, QStringLiteral("Picture1"));
+    Picture1->move(5880, 1440, 4800, 3600);
+
+    Label1 = new Label(this, QStringLiteral("Label1"));
+    setupLabel(*Label1, QString(), sentenceSpec);
+    Label5 = new Label(this, QStringLiteral("Label5"));
+    setupLabel(*Label5, QString(), hintSpec);
+    Label5->setVisible(false);
+    Label6 = new Label(this, QStringLiteral("Label6"));
+    setupLabel(*Label6, QStringLiteral("Read the Key Facts and try again."), adviceSpec);
+
+    Text1 = new TextBox(this, QStringLiteral("Text1"));
+    Text1->setFont(QStringLiteral("Times New Roman"), 24);
+    Text1->move(3120, 6600, 5760, 615);
+    Text1->setMaxLength(nameLength);
+    Text1->setVisible(false);
+
+    Label2 = new Label(this, QStringLiteral("Label2"));
+    setupLabel(*Label2,
+               QStringLiteral("Enter your name in the box above before printing your certificate"),
+               instructionSpec);
+    Label2->setVisible(false);
+
+    setupButton(*label3.create(buttons[1].index, this), buttons[1].caption.toString(),
+                buttons[1].rect);
+
+    Timer1 = new Timer(this, QStringLiteral("Timer1"));
+    Timer1->setInterval(1);
+    Timer2 = new Timer(this, QStringLiteral("Timer2"));
+    Timer2->setInterval(10);
+    Timer3 = new Timer(this, QStringLiteral("Timer3"));
+    Timer3->setInterval(1);
+
+    label3.connect(&Label::clicked, this, &ResultsScreen::label3_Click);
+    label3.connect(&Label::mouseMove, this, &ResultsScreen::label3_MouseMove);
+    label3.connect(&Label::gotFocus, this, &ResultsScreen::label3_MouseMove);
+    connect(Timer1, &Timer::tick, this, &ResultsScreen::Timer1_Timer);
+    connect(Timer2, &Timer::tick, this, &ResultsScreen::Timer2_Timer);
+    connect(Timer3, &Timer::tick, this, &ResultsScreen::Timer3_Timer);
+}
+
+ResultsScreen::~ResultsScreen() = default;
+
+void ResultsScreen::Form_Load()
+{
+    formlayout(*this);
+    const int s = score;
+    if (s == outof) {
+        Label6->setVisible(false);
+        label3[0]->setVisible(true);
+        label3[0]->setCaption(QStringLiteral("Print Certificate"));
+        Label1->setCaption(sentence(QStringLiteral("Excellent work. You have scored"), s, outof));
+        Text1->setVisible(true);
+        Label2->setVisible(true);
+    } else if (s == outof - 1 || s == outof - 2) {
+        Label1->setCaption(sentence(QStringLiteral("Good work. You have scored"), s, outof));
+        Label5->setCaption(QStringLiteral(
+            "Click the button above to check which questions you answered incorrectly."));
+        label3[0]->setCaption(QStringLiteral("Check Wrong Answers"));
+    } else if (s < outof - 2) {
+        Label1->setCaption(sentence(QStringLiteral("You have scored"), s, outof));
+        Label5->setCaption(QStringLiteral(
+            "Click the button above to check which questions you answered incorrectly."));
+        label3[0]->setCaption(QStringLiteral("Check Wrong Answers"));
+    }
+    Timer1->setEnabled(true);
+}
+
+void ResultsScreen::Form_MouseMove(int, int, double, double)
+{
+    for (auto [index, button] : label3)
+        button->setBackStyle(BackStyle::Transparent);
+}
+
+void ResultsScreen::label3_MouseMove(int index)
+{
+    label3[index]->setBackStyle(BackStyle::Opaque);
+}
+
+void ResultsScreen::label3_Click(int index)
+{
+    switch (index) {
+    case 0:
+        if (score == outof) {
+            try {
+                Printpage();
+            } catch (...) {
+                message(QStringLiteral("Printing has been cancelled."));
+            }
+            return;
+        }
+        Wrong->show();
+        break;
+    case 1:
+        Wrong.unload();
+        unload();
+        break;
+    }
+    requestSound(QStringLiteral("wav\\click.wav"));
+}
+
+void ResultsScreen::Timer1_Timer()
+{
+    Picture1->loadPicture(QStringLiteral("images\\waterliliessm.jpg"));
+    Timer1->setEnabled(false);
+    Timer2->setEnabled(true);
+}
+
+void ResultsScreen::Timer2_Timer()
+{
+    if (Text1->visible())
+        Text1->setFocus();
+    Timer2->setEnabled(false);
+    for (auto [index, button] : label3)
+        button->setBackStyle(BackStyle::Opaque);
+    Timer3->setEnabled(true);
+}
+
+void ResultsScreen::Timer3_Timer()
+{
+    RandomSource &random = RandomSource::current();
+    random.seedFromClock();
+    if (soundon == 1) {
+        const QString sound = Celebration::choose(score, random.next());
+        if (!sound.isEmpty())
+            requestSound(sound);
+    }
+    Timer3->setEnabled(false);
+}
+
+void ResultsScreen::Printpage()
+{
+    const CertificatePrintout::Content content { quizheading, Text1->text(), score, outof };
+    try {
+        CertificatePrintout::print(Printer::current(), content, font());
+    } catch (const PrinterError &) {
+        message(QStringLiteral("There was a problem printing to your printer."));
+        return;
+    }
+    message(QStringLiteral("Your certificate is now printing."));
+}

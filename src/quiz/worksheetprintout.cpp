@@ -1,0 +1,65 @@
+#include "worksheetprintout.h"
+
+#include "printer.h"
+#include "worksheetglobals.h"
+
+namespace {
+
+const QString blank = QStringLiteral(" ");
+
+void printCentred(Printer &printer, const QString &text)
+{
+    printer.setCurrentX((printer.scaleWidth() - printer.textWidth(text)) / 2);
+    printer.print(text);
+}
+
+// Two answers side by side: the first at a third of the width, the second at two thirds.
+void answerPair(Printer &printer, const QString &first, const QString &second)
+{
+    printer.setCurrentX(printer.scaleWidth() * 2 / 6);
+    printer.print(first, false);
+    printer.setCurrentX(printer.scaleWidth() * 4 / 6);
+    printer.print(second);
+}
+
+} // namespace
+
+namespace WorksheetPrintout {
+
+QString header()
+{
+    return QStringLiteral("Ondel") + QString(57, QLatin1Char(' '))
+        + QStringLiteral("Corvane Publishing Ltd");
+}
+
+void print(Printer &printer, const QString &heading, const QString &title)
+{
+    printer.setFontName(QStringLiteral("Times New Roman"));
+
+    printer.setFontSize(16);
+    printer.setCurrentX(printer.scaleWidth() / 8);
+    printer.print(blank);
+
+    printer.setCurrentX(printer.scaleWidth() / 16);
+    printer.print(header(), false);
+    printer.print(blank);
+    printer.print(blank);
+
+    printer.setFontSize(32);
+    printCentred(printer, heading);
+    printCentred(printer, title);
+    printer.print(blank);
+
+    printer.setFontSize(12);
+    for (int i = 1; i <= worksheetQuestionCount; ++i) {
+        printer.setCurrentX(printer.scaleWidth() / 16);
+        printer.print(QStringLiteral("Question %1    ").arg(i) + questions[i]);
+        answerPair(printer, QStringLiteral("A. ") + answera[i], QStringLiteral("B. ") + answerb[i]);
+        answerPair(printer, QStringLiteral("C. ") + answerc[i], QStringLiteral("D. ") + answerd[i]);
+        printer.print(blank);
+    }
+
+    printer.endDoc();
+}
+
+} // namespace WorksheetPrintout

@@ -1,0 +1,65 @@
+#include "wronganswersscreen.h"
+
+#include "module1.h"
+#include "resultsscreen.h"
+#include "screenparts.h"
+
+using namespace ScreenParts;
+
+FormSlot<WrongAnswersScreen> Wrong;
+
+namespace {
+
+constexpr QColor white = QColor(255, 255, 255);
+
+constexpr LabelSpec titleSpec {
+    u"Tahoma", 20.25, true, yellow, Alignment::Center, { 0, 120, 12000, 540 }
+};
+constexpr LabelSpec introSpec { u"Tahoma", 15.75,           true,
+                                yellow,    Alignment::Left, { 240, 960, 12000, 540 } };
+constexpr LabelSpec adviceSpec {
+    u"Tahoma", 20.25, true, yellow, Alignment::Center, { 0, 7920, 12000, 540 }
+};
+constexpr ButtonSpec exitButton { 1, u"Exit", { 10560, 7920, 1245, 495 } };
+
+constexpr LabelSpec rowSpec(int k)
+{
+    return {
+        u"Tahoma", 15.75, true, white, Alignment::Left, { 120, 1680.0 + 600 * k, 12000, 540 }
+    };
+}
+
+} // namespace
+
+WrongAnswersScreen::WrongAnswersScreen()
+{
+    Label6 = new Label(this, QStringLiteral("Label6"));
+    setupLabel(*Label6, QString(), titleSpec);
+    Label4 = new Label(this, QStringLiteral("Label4"));
+    setupLabel(*Label4, QStringLiteral("You answered the following questions incorrectly."),
+               introSpec);
+    for (int k = 0; k < rowCount; ++k) {
+        Label *row = Label2.create(k, this);
+        setupLabel(*row, QStringLiteral("Label2"), rowSpec(k));
+        row->setVisible(false);
+    }
+    Label5 = new Label(this, QStringLiteral("Label5"));
+    setupLabel(*Label5, QStringLiteral("Read the Key Facts and try again."), adviceSpec);
+    setupButton(*label3.create(exitButton.index, this), exitButton.caption.toString(),
+                exitButton.rect);
+
+    label3.connect(&Label::clicked, this, &WrongAnswersScreen::label3_Click);
+}
+
+WrongAnswersScreen::~WrongAnswersScreen() = default;
+
+void WrongAnswersScreen::Form_Load()
+{
+    formlayout(*this);
+}
+
+void WrongAnswersScreen::label3_Click(int)
+{
+    Welldone.unload();
+    unload();
+}
