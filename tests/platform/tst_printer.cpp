@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,6 +74,7 @@ private slots:
     void failureStopsThePrintOutAtThatCall_data();
     void failureStopsThePrintOutAtThatCall();
     void pdfPrinterWritesWhatWasPrinted();
+    void pdfPrinterContinuesOnASecondPage();
 
 private:
     QTemporaryDir m_dir;
@@ -417,6 +419,27 @@ void PrinterTest::pdfPrinterWritesWhatWasPrinted()
     QVERIFY(right > left);
     QVERIFY2(qAbs((left + right) / 2.0 - page.width() / 2.0) < 4,
              qPrintable(u"title ink from %1 to %2"_s.arg(left).arg(right)));
+}
+
+void PrinterTest::pdfPrinterContinuesOnASecondPage()
+{
+    const QString file = m_dir.filePath(u"long.pdf"_s);
+    PdfPrinter printer(file);
+    printer.setFontName(serif);
+    printer.setFontSize(12);
+    const int lines = int(printer.scaleHeight() / printer.textHeight()) + 5;
+    for (int i = 1; i <= lines; ++i)
+        printer.print(u"Line %1"_s.arg(i));
+    QCOMPARE(printer.page(), 2);
+    printer.endDoc();
+    QCOMPARE(printer.documentsWritten(), 1);
+
+    if (QStandardPaths::findExecutable(u"pdfinfo"_s).isEmpty())
+        QSKIP("pdfinfo (poppler-utils) is not installed");
+    QVERIFY(runTool(u"pdfinfo"_s, { file }).contains(QRegularExpression(u"Pages:\\s+2\\n"_s)));
+    const QString second = runTool(u"pdftotext"_s, { u"-f"_s, u"2"_s, file, u"-"_s });
+    QVERIFY2(second.contains(u"Line %1"_s.arg(lines)), qPrintable(second));
+    QVERIFY(!second.contains(u"Line 1\n"_s));
 }
 
 int main(int argc, char **argv)

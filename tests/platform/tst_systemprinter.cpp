@@ -104,6 +104,8 @@ void SystemPrinterTest::printedPageArrivesAsPdf()
     const QDateTime since = QDateTime::currentDateTime().addSecs(-2);
 
     const double w = printer.scaleWidth();
+    qInfo("Default printer %s: drawing area %.0f x %.0f twips", qPrintable(info.printerName()), w,
+          printer.scaleHeight());
     QVERIFY(w > 8000 && w < 13000);
     QVERIFY(printer.scaleHeight() > w);
     printer.setFontName(u"Times New Roman"_s);
