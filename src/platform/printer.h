@@ -20,7 +20,8 @@ class Picture;
 // a new page at y = 0.
 //
 // The document starts with the first call that draws (print, line, paintPicture) and is sent
-// by endDoc(), which also resets font, colour, position and line width for the next one.
+// by endDoc(), which also resets font, colour, position and line width for the next one: a
+// fresh document prints in Arial 10 pt, black, lines 1 dot wide, from (0, 0).
 // Every failure throws PrinterError; the document is then dropped, never sent, and the printer
 // starts afresh with the next call. All calls are for the user-interface thread.
 class Printer
