@@ -30,6 +30,9 @@ public:
     // (times 1440); for a file without that header, taken from its window extent.
     QSizeF naturalSizeTwips() const;
 
+    // Records read from the file (up to its end-of-file record or the first broken one).
+    int recordCount() const;
+
     // Plays every record so that the picture's bounding box fills target, given in the
     // painter's current coordinates. The painter's state is restored afterwards.
     void play(QPainter &painter, const QRectF &target) const;
