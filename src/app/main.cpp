@@ -1,7 +1,12 @@
+#include "platform.h"
+#include "titlescreen.h"
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    Platform::initialise();
+    Titlefrm->show();
+    return app.exec();
 }

@@ -1,0 +1,202 @@
+#include "mainmenu.h"
+
+#include "module1.h"
+#include "titlescreen.h"
+#include "topicmenu.h"
+#include "worksheetfileerror.h"
+#include "worksheetfiles.h"
+
+#include <QRgb>
+
+FormSlot<MainMenu> intro0;
+
+namespace {
+
+const QColor yellow(255, 255, 0);
+const QColor layoutBlue(0, 78, 152);
+
+struct MenuEntry
+{
+    int index;
+    const char16_t *caption;
+    double left;
+    double top;
+    double width;
+    double height;
+    double points;
+    QRgb highlight;
+    bool enabled;
+};
+
+constexpr QRgb black = qRgb(0, 0, 0);
+constexpr QRgb navy = qRgb(0, 0, 128);
+
+// In design order, which is also the Tab order. The topics without screens are disabled.
+constexpr MenuEntry menuEntries[] = {
+    { 20, u"Teachers' Guide", 120, 1080, 3075, 495, 14.25, navy, true },
+    { 10, u"Introduction", 1560, 2160, 2715, 375, 12, black, true },
+    { 0, u"The Water Cycle", 120, 3360, 2715, 375, 12, black, false },
+    { 5, u"Rivers 1", 120, 4200, 2715, 375, 12, black, true },
+    { 6, u"Rivers 2", 120, 5040, 2715, 375, 12, black, true },
+    { 9, u"Precipitation", 120, 5880, 2715, 375, 12, black, false },
+    { 2, u"Flooding", 120, 6720, 2715, 375, 12, black, false },
+    { 3, u"Water for Life", 3000, 3360, 2715, 375, 12, black, false },
+    { 4, u"Access to Water", 3000, 4200, 2715, 375, 12, black, false },
+    { 7, u"Water Supply 1", 3000, 5040, 2715, 375, 12, black, false },
+    { 8, u"Water Supply 2", 3000, 5880, 2715, 375, 12, black, false },
+    { 1, u"Irrigation", 3000, 6720, 2715, 375, 12, black, false },
+    { 17, u"Multiple Choice Wizard", 6960, 5760, 4635, 495, 18, navy, true },
+    { 18, u"Worksheet Catalogue", 6960, 6600, 4635, 495, 18, navy, true },
+    { 19, u"Acknowledgments", 120, 7920, 3075, 495, 14.25, navy, true },
+    { 16, u"Exit", 10560, 7920, 1245, 495, 18, black, true },
+};
+
+struct Heading
+{
+    int index;
+    const char16_t *caption;
+    double left;
+};
+
+constexpr Heading headings[] = {
+    { 0, u"The Water Cycle", 120 },
+    { 1, u"Water Supply", 3000 },
+};
+
+void makeTransparentText(Label *label, const QString &caption)
+{
+    label->setCaption(caption);
+    label->setForeColor(yellow);
+    label->setAlignment(Alignment::Center);
+    label->setBackStyle(BackStyle::Transparent);
+}
+
+} // namespace
+
+MainMenu::MainMenu()
+{
+    Label1 = new Label(this, QStringLiteral("Label1"));
+    makeTransparentText(Label1, QStringLiteral("Ondel"));
+    Label1->move(0, 120, 12000, 900);
+    Label1->setFont(QStringLiteral("Tahoma"), 32.25, true);
+
+    for (const Heading &heading : headings) {
+        Label *label = Label4.create(heading.index, this);
+        makeTransparentText(label, QString::fromUtf16(heading.caption));
+        label->move(heading.left, 2880, 2715, 375);
+        label->setFont(QStringLiteral("Tahoma"), 14.25);
+    }
+
+    for (const MenuEntry &entry : menuEntries) {
+        Label *label = Label2.create(entry.index, this);
+        label->setButton(true);
+        label->setCaption(QString::fromUtf16(entry.caption));
+        label->move(entry.left, entry.top, entry.width, entry.height);
+        label->setFont(QStringLiteral("Tahoma"), entry.points, true);
+        label->setForeColor(yellow);
+        label->setBackColor(QColor::fromRgb(entry.highlight));
+        label->setAlignment(Alignment::Center);
+        label->setBorderStyle(BorderStyle::FixedSingle);
+        label->setEnabled(entry.enabled);
+    }
+
+    Frame1 = new Frame(this, QStringLiteral("Frame1"));
+    Frame1->move(6120, 1080, 5655, 3975);
+    Image1 = new ImageBox(Frame1, QStringLiteral("Image1"));
+    Image1->move(120, 240, 5400, 3600);
+
+    Option1 = new OptionButton(this, QStringLiteral("Option1"));
+    Option1->setCaption(QStringLiteral("Sound On"));
+    Option1->move(10440, 120, 1455, 255);
+    Option2 = new OptionButton(this, QStringLiteral("Option2"));
+    Option2->setCaption(QStringLiteral("Sound Off"));
+    Option2->move(10440, 480, 1455, 255);
+    for (OptionButton *option : { Option1, Option2 }) {
+        option->setFont(QStringLiteral("Tahoma"), 9.75, true);
+        option->setForeColor(yellow);
+    }
+    Option1->setValue(true);
+
+    Timer1 = new Timer(this, QStringLiteral("Timer1"));
+    Timer1->setInterval(1);
+
+    Label3 = new Label(this, QStringLiteral("Label3"));
+    makeTransparentText(Label3, QStringLiteral("Choose a topic, or read the Introduction first."));
+    Label3->move(0, 8280, 12000, 375);
+    Label3->setFont(QStringLiteral("Tahoma"), 9.75);
+
+    Label2.connect(&Label::clicked, this, &MainMenu::Label2_Click);
+    Label2.connect(&Label::mouseMove, this, &MainMenu::Label2_MouseMove);
+    Label2.connect(&Label::gotFocus, this, &MainMenu::Label2_GotFocus);
+    connect(Option1, &OptionButton::clicked, this, &MainMenu::Option1_Click);
+    connect(Option2, &OptionButton::clicked, this, &MainMenu::Option2_Click);
+    connect(Timer1, &Timer::tick, this, &MainMenu::Timer1_Timer);
+}
+
+MainMenu::~MainMenu() = default;
+
+void MainMenu::Form_Load()
+{
+    formlayout(*this);
+    Image1->loadPicture(QStringLiteral("Images\\waterliliessm.jpg"));
+    Option1->setBackColor(layoutBlue);
+    Option2->setBackColor(layoutBlue);
+    Frame1->setBackColor(layoutBlue);
+    soundon = 1;
+    Timer1->setEnabled(true);
+}
+
+void MainMenu::Timer1_Timer()
+{
+    try {
+        WorksheetFiles::readcatalogue();
+    } catch (const WorksheetFileError &) {
+        // Silent: the globals keep what was read before the failure.
+    }
+    Timer1->setEnabled(false);
+}
+
+void MainMenu::Label2_Click(int index)
+{
+    switch (index) {
+    case 5:
+        rivers1->show();
+        break;
+    case 6:
+        rivers2->show();
+        break;
+    case 16:
+        Titlefrm->Command1->setCaption(QStringLiteral("Cancel"));
+        Titlefrm->show();
+        break;
+    default:
+        break;
+    }
+    requestSound(QStringLiteral("wav\\click.wav"));
+}
+
+void MainMenu::Label2_MouseMove(int index, int, int, double, double)
+{
+    Label2[index]->setBackStyle(BackStyle::Opaque);
+}
+
+void MainMenu::Label2_GotFocus(int index)
+{
+    Label2[index]->setBackStyle(BackStyle::Opaque);
+}
+
+void MainMenu::Form_MouseMove(int, int, double, double)
+{
+    for (const auto &[index, label] : Label2)
+        label->setBackStyle(BackStyle::Transparent);
+}
+
+void MainMenu::Option1_Click()
+{
+    soundon = 1;
+}
+
+void MainMenu::Option2_Click()
+{
+    soundon = 0;
+}

@@ -1,0 +1,97 @@
+#include "topicmenu.h"
+
+#include "mainmenu.h"
+#include "module1.h"
+
+FormSlot<TopicMenuOf<1>> rivers1;
+FormSlot<TopicMenuOf<2>> rivers2;
+
+namespace {
+
+const QColor yellow(255, 255, 0);
+
+struct Entry
+{
+    int index;
+    const char16_t *caption;
+    double left;
+    double top;
+    double width;
+};
+
+// In design order, which is also the Tab order.
+constexpr Entry entries[] = {
+    { 4, u"Key Facts", 6360, 120, 1995 },          { 5, u"Teacher's Notes", 8640, 120, 3195 },
+    { 0, u"Multiple Choice", 120, 7920, 3195 },    { 1, u"Labelling Activity", 3600, 7920, 3195 },
+    { 3, u"Ordering Activity", 7080, 7920, 3195 }, { 2, u"Exit", 10560, 7920, 1245 },
+};
+
+} // namespace
+
+TopicMenu::TopicMenu(int topic)
+    : m_topic(topic)
+{
+    Label1 = new Label(this, QStringLiteral("Label1"));
+    Label1->setCaption(QString::fromUtf16(content().title));
+    Label1->move(240, 0, 6240, 900);
+    Label1->setFont(QStringLiteral("Times New Roman"), 27.75, true);
+    Label1->setForeColor(yellow);
+    Label1->setBackStyle(BackStyle::Transparent);
+
+    Image1 = new ImageBox(this, QStringLiteral("Image1"));
+    Image1->move(2640, 1080, 4800, 3600);
+
+    for (const Entry &entry : entries) {
+        Label *label = label3.create(entry.index, this);
+        label->setButton(true);
+        label->setCaption(QString::fromUtf16(entry.caption));
+        label->move(entry.left, entry.top, entry.width, 495);
+        label->setFont(QStringLiteral("Tahoma"), 15.75, true);
+        label->setForeColor(yellow);
+        label->setBackColor(QColor(0, 0, 0));
+        label->setAlignment(Alignment::Center);
+        label->setBorderStyle(BorderStyle::FixedSingle);
+    }
+
+    label3.connect(&Label::clicked, this, &TopicMenu::label3_Click);
+    label3.connect(&Label::mouseMove, this, &TopicMenu::label3_MouseMove);
+    label3.connect(&Label::gotFocus, this, &TopicMenu::label3_GotFocus);
+}
+
+TopicMenu::~TopicMenu() = default;
+
+void TopicMenu::Form_Load()
+{
+    formlayout(*this);
+    Image1->loadPicture(QString::fromUtf16(content().picture));
+    Image1->setLeft((12000 - Image1->width()) / 2);
+}
+
+void TopicMenu::label3_Click(int index)
+{
+    switch (index) {
+    case 2:
+        intro0->show();
+        unload();
+        break;
+    default:
+        break;
+    }
+    requestSound(QStringLiteral("wav\\click.wav"));
+}
+
+void TopicMenu::label3_MouseMove(int index, int, int, double, double)
+{
+    label3[index]->setBackStyle(BackStyle::Opaque);
+}
+
+void TopicMenu::label3_GotFocus(int index)
+{
+    label3[index]->setBackStyle(BackStyle::Opaque);
+}
+
+void TopicMenu::Form_MouseMove(int, int, double, double)
+{
+    for (const auto &[index, label] : label3)
+        label->setBackStyle(BackStyle::Transparent);
+}
