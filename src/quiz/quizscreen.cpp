@@ -1,0 +1,213 @@
+#include "quizscreen.h"
+
+#include "messageboxes.h"
+#include "module1.h"
+#include "printer.h"
+#include "resultsscreen.h"
+#include "screenparts.h"
+#include "worksheetprintout.h"
+#include "wronganswersscreen.h"
+
+using namespace ScreenParts;
+
+FormSlot<QuizScreen> multiple;
+
+namespace {
+
+constexpr QColor screenBlue = QColor(0, 78, 152);
+
+constexpr LabelSpec titleSpec {
+    u"Tahoma", 36, true, yellow, Alignment::Center, { 120, 120, 5880, 900 }
+};
+constexpr LabelSpec headingSpec {
+    u"Times New Roman", 24, false, QColor(0, 255, 0), Alignment::Center, { 120, 1200, 6465, 585 }
+};
+constexpr LabelSpec worksheetTitleSpec {
+    u"Times New Roman",      24, false, QColor(128, 128, 255), Alignment::Center,
+    { 120, 1920, 6465, 705 }
+};
+constexpr LabelSpec numberSpec { u"Times New Roman",      24, false, yellow, Alignment::Left,
+                                 { 360, 3240, 5415, 615 } };
+constexpr LabelSpec questionSpec { u"Times New Roman",       30, false, yellow, Alignment::Center,
+                                   { 960, 3960, 9840, 1455 } };
+
+constexpr ButtonSpec printButton { 3, u"Print Worksheet", { 7920, 1920, 3045, 495 } };
+constexpr std::array<ButtonSpec, 3> lowerButtons { {
+    { 0, u"<< Previous Question", { 2040, 7920, 3765, 495 } },
+    { 1, u"Next Question >>", { 6000, 7920, 3765, 495 } },
+    { 2, u"Exit", { 10560, 7920, 1245, 495 } },
+} };
+
+// The four answers, A to D.
+constexpr std::array<Rect, 4> answerRects { {
+    { 2400, 5400, 6975, 525 },
+    { 2400, 6000, 6975, 525 },
+    { 2400, 6600, 6975, 525 },
+    { 2400, 7200, 6975, 525 },
+} };
+
+const QString clickSound = QStringLiteral("wav\\click.wav");
+
+void message(const QString &text)
+{
+    MessageBoxes::current().show(text, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
+}
+
+} // namespace
+
+QuizScreen::QuizScreen()
+{
+    Label1 = new Label(this, QStringLiteral("Label1"));
+    setupLabel(*Label1, QStringLiteral("Multiple Choice"), titleSpec);
+    Picture1 = new PictureBox(this, QStringLiteral("Picture1"));
+    Picture1->move(6240, 240, 855, 615);
+    Label5 = new Label(this, QStringLiteral("Label5"));
+    setupLabel(*Label5, QString(), headingSpec);
+    Label6 = new Label(this, QStringLiteral("Label6"));
+    setupLabel(*Label6, QString(), worksheetTitleSpec);
+    setupButton(*label3.create(printButton.index, this), printButton.caption.toString(),
+                printButton.rect);
+    Label4 = new Label(this, QStringLiteral("Label4"));
+    setupLabel(*Label4, QString(), numberSpec);
+    Label2 = new Label(this, QStringLiteral("Label2"));
+    setupLabel(*Label2, QString(), questionSpec);
+
+    for (int i = 1; i <= 4; ++i) {
+        OptionButton *answer = Option1.create(i, this);
+        answer->setFont(QStringLiteral("Times New Roman"), 20.25);
+        answer->setForeColor(yellow);
+        const Rect &r = answerRects[i - 1];
+        answer->move(r.left, r.top, r.width, r.height);
+    }
+    // Small enough to lie wholly behind Picture1 once the load has moved it there.
+    Option1.create(noAnswer, this)->move(0, 0, 375, 255);
+
+    for (const ButtonSpec &button : lowerButtons)
+        setupButton(*label3.create(button.index, this), button.caption.toString(), button.rect);
+    label3[0]->setVisible(false);
+
+    Picture1->raise();
+
+    label3.connect(&Label::clicked, this, &QuizScreen::label3_Click);
+    label3.connect(&Label::mouseMove, this, &QuizScreen::label3_MouseMove);
+    label3.connect(&Label::gotFocus, this, &QuizScreen::label3_MouseMove);
+    Option1.connect(&OptionButton::clicked, this, &QuizScreen::Option1_Click);
+}
+
+QuizScreen::~QuizScreen() = default;
+
+void QuizScreen::Form_Load()
+{
+    formlayout(*this);
+    score = 0;
+    outof = 10;
+    questnum = 1;
+    for (int q = 1; q <= worksheetQuestionCount; ++q)
+        marks[q] = 0;
+    Option1[noAnswer]->move(Picture1->left() + 240, Picture1->top() + 240);
+    for (int i = 1; i <= 4; ++i)
+        Option1[i]->setBackColor(screenBlue);
+    Label6->setCaption(worktitle);
+    showquest();
+}
+
+void QuizScreen::showquest()
+{
+    const int q = questnum;
+    Option1[noAnswer]->setValue(true);
+    label3[0]->setVisible(true);
+    label3[1]->setCaption(QStringLiteral("Next Question >>"));
+    Label4->setCaption(QStringLiteral("Question %1").arg(q));
+    Label2->setCaption(questions[q]);
+    Option1[1]->setCaption(answera[q]);
+    Option1[2]->setCaption(answerb[q]);
+    Option1[3]->setCaption(answerc[q]);
+    Option1[4]->setCaption(answerd[q]);
+    if (q == 1)
+        label3[0]->setVisible(false);
+    if (q == worksheetQuestionCount)
+        label3[1]->setCaption(QStringLiteral("Check Score >>"));
+    if (isVisible())
+        Option1[noAnswer]->setFocus();
+}
+
+void QuizScreen::Form_MouseMove(int, int, double, double)
+{
+    for (auto [index, button] : label3)
+        button->setBackStyle(BackStyle::Transparent);
+}
+
+void QuizScreen::label3_MouseMove(int index)
+{
+    label3[index]->setBackStyle(BackStyle::Opaque);
+}
+
+void QuizScreen::Option1_Click(int)
+{
+    requestSound(QStringLiteral("wav\\typekey.wav"));
+}
+
+void QuizScreen::label3_Click(int index)
+{
+    switch (index) {
+    case 0:
+        --questnum;
+        showquest();
+        break;
+    case 1:
+        markQuestion();
+        ++questnum;
+        if (questnum < worksheetQuestionCount + 1)
+            showquest();
+        else
+            scoreQuiz();
+        break;
+    case 2:
+        unload();
+        break;
+    case 3:
+        Printpage();
+        break;
+    }
+    requestSound(clickSound);
+}
+
+void QuizScreen::markQuestion()
+{
+    // A worksheet is checked when it is opened, so the correct answer is "1" to "4"; anything
+    // else still marks the question wrong rather than failing.
+    bool isNumber = false;
+    const int c = correct[questnum].toInt(&isNumber);
+    const bool chosen = isNumber && c >= 1 && c <= 4 && Option1[c]->value();
+    marks[questnum] = chosen ? 1 : 0;
+}
+
+void QuizScreen::scoreQuiz()
+{
+    for (int i = 1; i <= worksheetQuestionCount; ++i) {
+        score += marks[i];
+        if (marks[i] == 0) {
+            const int k = i - 1 - score;
+            Wrong->Label2[k]->setCaption(QStringLiteral(" %1. ").arg(i) + questions[i]);
+            Wrong->Label2[k]->setVisible(true);
+        }
+    }
+    quizheading = Label5->caption();
+    Wrong->Label6->setCaption(Label6->caption());
+    Welldone->Label6->setVisible(false);
+    Welldone->Label5->setVisible(true);
+    Welldone->label3[0]->setVisible(true);
+    Welldone->show();
+    unload();
+}
+
+void QuizScreen::Printpage()
+{
+    try {
+        WorksheetPrintout::print(Printer::current(), Label5->caption(), Label6->caption());
+    } catch (const PrinterError &) {
+        message(QStringLiteral("There was a problem printing to your printer."));
+        return;
+    }
+    message(QStringLiteral("Your worksheet is now printing."));
+}
