@@ -2,6 +2,7 @@
 
 #include "mainmenu.h"
 #include "module1.h"
+#include "quizopener.h"
 
 FormSlot<TopicMenuOf<1>> rivers1;
 FormSlot<TopicMenuOf<2>> rivers2;
@@ -70,6 +71,11 @@ void TopicMenu::Form_Load()
 void TopicMenu::label3_Click(int index)
 {
     switch (index) {
+    case 0:
+        // A missing or damaged worksheet is refused with a message and opens no quiz.
+        QuizOpener::open(QString::fromUtf16(content().worksheetFile),
+                         QString::fromUtf16(content().quizPicture));
+        break;
     case 2:
         intro0->show();
         unload();
