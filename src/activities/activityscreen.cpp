@@ -1,0 +1,207 @@
+#include "activityscreen.h"
+
+#include "module1.h"
+#include "resultsscreen.h"
+#include "screenparts.h"
+#include "twips.h"
+
+using namespace ScreenParts;
+
+FormSlot<ActivityScreenOf<rivers1labDef>> rivers1lab;
+FormSlot<ActivityScreenOf<rivers2labDef>> rivers2lab;
+FormSlot<ActivityScreenOf<rivers1ordDef>> rivers1ord;
+FormSlot<ActivityScreenOf<rivers2ordDef>> rivers2ord;
+
+namespace {
+
+enum Button { Exit = 0, StartAgain = 1, CheckScore = 2 };
+
+// In reading order, which is also the Tab order.
+constexpr ButtonSpec buttons[] = {
+    { StartAgain, u"Start Again", { 3360, 7920, 2565, 495 } },
+    { CheckScore, u"Check Score", { 6000, 7920, 2565, 495 } },
+    { Exit, u"Exit", { 10560, 7920, 1245, 495 } },
+};
+
+const QColor black(0, 0, 0);
+const QColor blue(0, 0, 255);
+
+QColor colour(const Rgb &rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+Rect designRect(const TwipsRect &r)
+{
+    return { r.left, r.top, r.width, r.height };
+}
+
+void setupItem(Label &label, const TwipsRect &r)
+{
+    label.setFont(QStringLiteral("Tahoma"), 9.75, true);
+    label.setBorderStyle(BorderStyle::FixedSingle);
+    label.setAlignment(Alignment::Center);
+    label.move(r.left, r.top, r.width, r.height);
+}
+
+} // namespace
+
+ActivityScreen::ActivityScreen(const ActivityDef &definition)
+    : m_definition(definition)
+    , m_activity(definition)
+{
+    setObjectName(definition.screenName.toString());
+
+    // Created from the lowest layer up: pictures, then texts, lines, boxes and slots, then
+    // the buttons, and the words last so that they lie over everything.
+    for (const PictureDef &picture : definition.pictures)
+        Image1.create(picture.index, this)
+            ->move(picture.rect.left, picture.rect.top, picture.rect.width, picture.rect.height);
+
+    Label6 = new Label(this, QStringLiteral("Label6"));
+    setupLabel(
+        *Label6,
+        definition.titleSource == TitleSource::Design ? definition.title.toString() : QString(),
+        { u"Times New Roman", 24, false, yellow, Alignment::Center, designRect(definition.titleRect) });
+
+    Label9 = new Label(this, QStringLiteral("Label9"));
+    setupLabel(*Label9, QStringLiteral("Drag the labels into the correct boxes."),
+               { u"Tahoma", 12, true, QColor(128, 255, 255), Alignment::Center,
+                 designRect(definition.instructionRect) });
+
+    for (const TextDef &text : definition.texts) {
+        auto *label = new Label(this, text.name.toString());
+        setupLabel(*label, text.caption.toString(),
+                   { text.fontName, text.points, false, colour(text.colour), Alignment::Center,
+                     designRect(text.rect) });
+        if (text.index >= 0)
+            label->setProperty("index", text.index);
+        m_texts.push_back(label);
+    }
+
+    for (const LineDef &def : definition.lines) {
+        auto *line = new Line(this, def.name.toString());
+        line->setPoints(def.x1, def.y1, def.x2, def.y2);
+        line->setColor(colour(def.colour));
+        line->setBorderWidth(def.pixels);
+        m_lines.push_back(line);
+    }
+
+    for (int i = 0; i < m_activity.count(); ++i) {
+        Label *box = Label1.create(i, this);
+        setupItem(*box, m_activity.box(i));
+        box->setCaption(definition.boxes[i].word.toString());
+        box->setForeColor(yellow);
+        box->setBackColor(blue);
+    }
+
+    for (int i = 0; i < m_activity.count(); ++i) {
+        Label *slot = Label4.create(i, this);
+        setupItem(*slot, m_activity.slot(i));
+        slot->setBackStyle(BackStyle::Transparent);
+    }
+
+    for (const ButtonSpec &button : buttons)
+        setupButton(*label3.create(button.index, this), button.caption.toString(), button.rect);
+    label3[CheckScore]->setVisible(false);
+
+    for (int i = 0; i < m_activity.count(); ++i) {
+        Label *word = Label2.create(i, this);
+        setupItem(*word, m_activity.word(i));
+        word->setForeColor(yellow);
+        word->setBackColor(black);
+    }
+
+    Label2.connect(&Label::mouseMove, this, &ActivityScreen::Label2_MouseMove);
+    Label2.connect(&Label::mouseUp, this, &ActivityScreen::Label2_MouseUp);
+    label3.connect(&Label::clicked, this, &ActivityScreen::label3_Click);
+    label3.connect(&Label::mouseMove, this, &ActivityScreen::label3_MouseMove);
+    label3.connect(&Label::gotFocus, this,
+                   [this](int index) { label3[index]->setBackStyle(BackStyle::Opaque); });
+}
+
+ActivityScreen::~ActivityScreen() = default;
+
+void ActivityScreen::Form_Load()
+{
+    formlayout(*this);
+    outof = m_activity.count();
+    // A picture that cannot be read leaves its place empty; the activity plays on.
+    for (const PictureDef &picture : m_definition.pictures)
+        Image1[picture.index]->loadPicture(picture.file.toString());
+    for (int i = 0; i < m_activity.count(); ++i) {
+        Label2[i]->setCaption(Label1[i]->caption());
+        Label1[i]->setCaption(QString());
+        if (m_definition.boxStyle == BoxStyle::Transparent)
+            Label1[i]->setBackStyle(BackStyle::Transparent);
+        const TwipsRect &slot = m_activity.slot(i);
+        Label4[i]->move(slot.left, slot.top, slot.width, Label4[i]->height());
+    }
+    if (m_definition.titleSource == TitleSource::Load)
+        Label6->setCaption(m_definition.title.toString());
+}
+
+void ActivityScreen::Form_MouseMove(int, int, double, double)
+{
+    for (const auto &[index, button] : label3)
+        button->setBackStyle(BackStyle::Transparent);
+}
+
+void ActivityScreen::Label2_MouseMove(int index, int button, int, double x, double y)
+{
+    // x and y come from the word's corner on the pixel grid; measure them from its exact
+    // corner, so the word's centre lands exactly on the pointer and never creeps.
+    const QPoint pixels = Label2[index]->geometry().topLeft();
+    const TwipsRect &word = m_activity.word(index);
+    const double fromLeft = Twips::fromPixels(pixels.x()) + x - word.left;
+    const double fromTop = Twips::fromPixels(pixels.y()) + y - word.top;
+    if (m_activity.drag(index, button, static_cast<float>(fromLeft), static_cast<float>(fromTop)))
+        showWord(index);
+}
+
+void ActivityScreen::Label2_MouseUp(int index, int, int, double, double)
+{
+    const int snaps = m_activity.drop(index);
+    showWord(index);
+    for (int i = 0; i < snaps; ++i)
+        requestSound(QStringLiteral("wav\\thud3.wav"));
+    if (m_activity.checkScoreVisible())
+        label3[CheckScore]->setVisible(true);
+}
+
+void ActivityScreen::label3_Click(int index)
+{
+    score = 0;
+    switch (index) {
+    case Exit:
+        unload();
+        break;
+    case StartAgain:
+        m_activity.startAgain();
+        for (int i = 0; i < m_activity.count(); ++i)
+            showWord(i);
+        label3[CheckScore]->setVisible(false);
+        break;
+    case CheckScore:
+        score = m_activity.score();
+        // Set again here, not only at load: the quiz or another activity may have changed
+        // outof since this screen loaded, and the sentence must count this activity's words.
+        outof = m_activity.count();
+        Welldone->show();
+        break;
+    default:
+        return;
+    }
+    requestSound(QStringLiteral("wav\\click.wav"));
+}
+
+void ActivityScreen::label3_MouseMove(int index, int, int, double, double)
+{
+    label3[index]->setBackStyle(BackStyle::Opaque);
+}
+
+void ActivityScreen::showWord(int index)
+{
+    const TwipsRect &word = m_activity.word(index);
+    Label2[index]->move(word.left, word.top);
+}
