@@ -1,0 +1,75 @@
+#include "viewerparts.h"
+
+#include "label.h"
+#include "picture.h"
+#include "printer.h"
+
+namespace ViewerParts {
+
+namespace {
+
+struct ButtonSpec
+{
+    int index;
+    const char16_t *caption;
+    double left;
+    double top;
+    double width;
+};
+
+// In design order, which is also the Tab order.
+constexpr ButtonSpec buttons[] = {
+    { 0, u"Print", 10680, 120, 1125 },
+    { 1, u"Exit", 10680, 7920, 1125 },
+    { 2, u"Next Page", 6720, 7920, 2685 },
+    { 3, u"Previous Page", 1320, 7920, 2685 },
+};
+
+} // namespace
+
+void createButtons(ControlArray<Label> &label3, QWidget *parent)
+{
+    for (const ButtonSpec &spec : buttons) {
+        Label *button = label3.create(spec.index, parent);
+        button->setButton(true);
+        button->setCaption(QString::fromUtf16(spec.caption));
+        button->move(spec.left, spec.top, spec.width, 495);
+        button->setFont(QStringLiteral("Tahoma"), 15.75, true);
+        button->setForeColor(QColor(255, 255, 0));
+        button->setBackColor(QColor(0, 0, 0));
+        button->setAlignment(Alignment::Center);
+        button->setBorderStyle(BorderStyle::FixedSingle);
+    }
+    label3[3]->setEnabled(false);
+}
+
+void setupPageLabel(Label &label)
+{
+    label.move(4200, 7920, 2295, 495);
+    label.setFont(QStringLiteral("Tahoma"), 15.75, true);
+    label.setForeColor(QColor(0, 0, 0));
+    label.setBackColor(QColor(255, 255, 255));
+    label.setAlignment(Alignment::Center);
+}
+
+QString pageCaption(int page, int total)
+{
+    return QStringLiteral("Page") + u' ' + QString::number(page) + QStringLiteral(" of") + u' '
+        + QString::number(total);
+}
+
+void printPage(const Picture &printCopy)
+{
+    if (printCopy.isNull())
+        return;
+    try {
+        Printer &printer = Printer::current();
+        printer.print();
+        printer.paintPicture(printCopy, 1000, 1000);
+        printer.endDoc();
+    } catch (const PrinterError &) {
+        // The printer has dropped the job; the page stays on show and nothing is said.
+    }
+}
+
+} // namespace ViewerParts
