@@ -1,6 +1,8 @@
 #include "mainmenu.h"
 
+#include "guideviewer.h"
 #include "module1.h"
+#include "pageviewer.h"
 #include "titlescreen.h"
 #include "topicmenu.h"
 #include "worksheetfileerror.h"
@@ -164,6 +166,30 @@ void MainMenu::Label2_Click(int index)
         break;
     case 6:
         rivers2->show();
+        break;
+    case 10:
+        pagetotal = 2;
+        pageset = QStringLiteral("introduction");
+        teacher->Image1->loadPicture(QStringLiteral("wmf\\introductiona.wmf"));
+        teacher->Image2->loadPicture(QStringLiteral("wmf2\\introductiona.wmf"));
+        teacher->show();
+        break;
+    case 19:
+        teacher->Label1->setVisible(false);
+        teacher->label3[2]->setVisible(false);
+        teacher->label3[3]->setVisible(false);
+        teacher->Image1->loadPicture(QStringLiteral("wmf\\acknowledgments.wmf"));
+        teacher->Picture2->loadPicture(QStringLiteral("logo\\corvane2.bmp"));
+        teacher->Image2->loadPicture(QStringLiteral("wmf2\\acknowledgments.wmf"));
+        teacher->setBackColor(QColor(49, 130, 212));
+        teacher->Timer1->setEnabled(true);
+        teacher->show();
+        break;
+    case 20:
+        guide->Image1->loadPicture(QStringLiteral("wmf\\guide1.wmf"));
+        guide->Image2->loadPicture(QStringLiteral("wmf2\\guide1.wmf"));
+        pagenum = 1;
+        guide->show();
         break;
     case 16:
         Titlefrm->Command1->setCaption(QStringLiteral("Cancel"));

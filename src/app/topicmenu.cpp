@@ -2,6 +2,7 @@
 
 #include "mainmenu.h"
 #include "module1.h"
+#include "pageviewer.h"
 #include "quizopener.h"
 
 FormSlot<TopicMenuOf<1>> rivers1;
@@ -26,6 +27,18 @@ constexpr Entry entries[] = {
     { 0, u"Multiple Choice", 120, 7920, 3195 },    { 1, u"Labelling Activity", 3600, 7920, 3195 },
     { 3, u"Ordering Activity", 7080, 7920, 3195 }, { 2, u"Exit", 10560, 7920, 1245 },
 };
+
+// The page viewer's opening contract: the globals its load reads first, then both copies of
+// the first page, then on show.
+void openPageSet(const TopicPageSet &set)
+{
+    pagetotal = set.total;
+    pageset = QString::fromUtf16(set.name);
+    const QString firstPage = QString::fromUtf16(set.firstPage);
+    teacher->Image1->loadPicture(QStringLiteral("wmf\\") + firstPage);
+    teacher->Image2->loadPicture(QStringLiteral("wmf2\\") + firstPage);
+    teacher->show();
+}
 
 } // namespace
 
@@ -79,6 +92,12 @@ void TopicMenu::label3_Click(int index)
     case 2:
         intro0->show();
         unload();
+        break;
+    case 4:
+        openPageSet(content().keyFacts);
+        break;
+    case 5:
+        openPageSet(content().teachersNotes);
         break;
     default:
         break;
