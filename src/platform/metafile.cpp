@@ -56,10 +56,10 @@ double unitsPerInchOf(int mapMode)
 
 bool isDrawing(quint16 function)
 {
-    static constexpr quint16 drawing[] = { LineTo,    Polyline,   Polygon,   PolyPolygon, Rectangle,
-                                           RoundRect, Ellipse,    Arc,       Pie,         Chord,
-                                           TextOut,   ExtTextOut, PatBlt,    StretchDib,  DibStretchBlt,
-                                           DibBitBlt, SetDibToDev, SetPixel };
+    static constexpr quint16 drawing[]
+        = { LineTo,  Polyline,   Polygon,       PolyPolygon, Rectangle,   RoundRect,
+            Ellipse, Arc,        Pie,           Chord,       TextOut,     ExtTextOut,
+            PatBlt,  StretchDib, DibStretchBlt, DibBitBlt,   SetDibToDev, SetPixel };
     return std::find(std::begin(drawing), std::end(drawing), function) != std::end(drawing);
 }
 
@@ -78,7 +78,7 @@ std::shared_ptr<MetafileData> parse(const QByteArray &bytes)
         placeable = true;
         const QRectF box = QRectF(QPointF(s16At(bytes, 6), s16At(bytes, 8)),
                                   QPointF(s16At(bytes, 10), s16At(bytes, 12)))
-                                   .normalized();
+                               .normalized();
         const int inch = u16At(bytes, 14);
         if (box.isEmpty() || inch == 0) {
             placeable = false;
@@ -142,7 +142,7 @@ std::shared_ptr<MetafileData> parse(const QByteArray &bytes)
             && usage != DibPalColors) {
             const qint64 end = r.offset + 2 * r.words;
             const QImage image = MetafileDib::decode(
-                    QByteArrayView(bytes).sliced(offset, end - offset), usage, {}, rows);
+                QByteArrayView(bytes).sliced(offset, end - offset), usage, {}, rows);
             if (!image.isNull())
                 data->bitmaps.insert(int(i), image);
         }

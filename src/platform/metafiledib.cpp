@@ -38,7 +38,8 @@ struct Mask
     int shift = 0;
     int bits = 0;
 
-    explicit Mask(quint32 m) : mask(m)
+    explicit Mask(quint32 m)
+        : mask(m)
     {
         if (m != 0) {
             shift = std::countr_zero(m);
@@ -112,7 +113,7 @@ bool decodeRle(const ByteReader &in, qint64 offset, int bpp, int width, int heig
 QImage MetafileDib::decode(QByteArrayView bytes, int colorUsage, const QList<QRgb> &logicalPalette,
                            int maxRows)
 {
-    const ByteReader in{ bytes };
+    const ByteReader in { bytes };
     const quint32 headerSize = in.u32(0);
     if (headerSize < 12 || !in.has(0, headerSize))
         return {};
@@ -142,8 +143,7 @@ QImage MetafileDib::decode(QByteArrayView bytes, int colorUsage, const QList<QRg
     }
     const bool topDown = height < 0;
     height = qAbs(height);
-    if (width <= 0 || height <= 0 || width > 65535 || height > 65535
-        || width * height > MaxPixels)
+    if (width <= 0 || height <= 0 || width > 65535 || height > 65535 || width * height > MaxPixels)
         return {};
 
     qint64 offset = headerSize;

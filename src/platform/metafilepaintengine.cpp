@@ -103,9 +103,10 @@ QPolygonF withoutRepeats(const QPolygonF &polygon)
 } // namespace
 
 MetafilePaintEngine::MetafilePaintEngine(QSize sizeUnits, int unitsPerInch)
-    : QPaintEngine(AllFeatures), m_size(sizeUnits), m_unitsPerInch(unitsPerInch)
-{
-}
+    : QPaintEngine(AllFeatures)
+    , m_size(sizeUnits)
+    , m_unitsPerInch(unitsPerInch)
+{ }
 
 bool MetafilePaintEngine::begin(QPaintDevice *)
 {
@@ -350,8 +351,8 @@ void MetafilePaintEngine::syncClip()
     if (wanted) {
         record(SaveDc, {});
         const QRectF r = m_clip.isEmpty() ? QRectF() : m_clip;
-        record(IntersectClipRect, { clamp16(r.bottom()), clamp16(r.right()), clamp16(r.top()),
-                                    clamp16(r.left()) });
+        record(IntersectClipRect,
+               { clamp16(r.bottom()), clamp16(r.right()), clamp16(r.top()), clamp16(r.left()) });
         m_emittedClip = m_clip;
     }
 }
@@ -369,9 +370,10 @@ QColor MetafilePaintEngine::effectiveColor(const QBrush &brush) const
         break;
     case Qt::TexturePattern: {
         const QImage texture = brush.textureImage();
-        color = texture.isNull() ? brush.color()
-                                 : texture.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                                           .pixelColor(0, 0);
+        color = texture.isNull()
+            ? brush.color()
+            : texture.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                  .pixelColor(0, 0);
         break;
     }
     default:
@@ -588,8 +590,7 @@ void MetafilePaintEngine::drawPolygon(const QPointF *points, int pointCount, Pol
     }
     if (!polygon.isClosed())
         polygon.append(polygon.first());
-    emitPolygons({ polygon }, mode == OddEvenMode ? Qt::OddEvenFill : Qt::WindingFill, true,
-                 true);
+    emitPolygons({ polygon }, mode == OddEvenMode ? Qt::OddEvenFill : Qt::WindingFill, true, true);
 }
 
 void MetafilePaintEngine::drawRects(const QRectF *rects, int rectCount)
@@ -604,7 +605,7 @@ void MetafilePaintEngine::drawRects(const QRectF *rects, int rectCount)
 void MetafilePaintEngine::drawLines(const QLineF *lines, int lineCount)
 {
     for (int i = 0; i < lineCount; ++i) {
-        const QPolygonF line{ m_transform.map(lines[i].p1()), m_transform.map(lines[i].p2()) };
+        const QPolygonF line { m_transform.map(lines[i].p1()), m_transform.map(lines[i].p2()) };
         emitPolygons({ line }, Qt::OddEvenFill, false, true);
     }
 }
@@ -624,7 +625,7 @@ void MetafilePaintEngine::drawTextItem(const QPointF &p, const QTextItem &textIt
     const double scale = std::sqrt(std::abs(det));
     // Text records rotate but never mirror, shear or stretch: such text goes as curves.
     const bool similar = det > 0 && std::abs(t.m11() - t.m22()) <= 1e-6 * scale
-            && std::abs(t.m12() + t.m21()) <= 1e-6 * scale;
+        && std::abs(t.m12() + t.m21()) <= 1e-6 * scale;
     if (text.isEmpty() || !encodable(text) || !similar || text.size() > 8000) {
         QPaintEngine::drawTextItem(p, textItem);
         return;
@@ -649,7 +650,8 @@ void MetafilePaintEngine::drawTextItem(const QPointF &p, const QTextItem &textIt
     key.underline = font.underline() || (textItem.renderFlags() & QTextItem::Underline);
     key.strikeOut = font.strikeOut() || (textItem.renderFlags() & QTextItem::StrikeOut);
     for (QChar c : font.family())
-        key.face.append(char(unicodeToCp1252(c.unicode()) >= 0 ? unicodeToCp1252(c.unicode()) : '?'));
+        key.face.append(
+            char(unicodeToCp1252(c.unicode()) >= 0 ? unicodeToCp1252(c.unicode()) : '?'));
 
     // Advances after each character, scaled so the line is as wide as the painter laid it out.
     const double natural = metrics.horizontalAdvance(text);
@@ -708,14 +710,14 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
         picture = picture.mirrored(m_transform.m11() < 0, m_transform.m22() < 0);
     } else {
         // Rotated or sheared: draw the transformed picture into its bounding box.
-        const QTransform shape = QTransform::fromScale(r.width() / picture.width(),
-                                                       r.height() / picture.height())
-                * QTransform(m_transform.m11(), m_transform.m12(), m_transform.m21(),
-                             m_transform.m22(), 0, 0);
+        const QTransform shape
+            = QTransform::fromScale(r.width() / picture.width(), r.height() / picture.height())
+            * QTransform(m_transform.m11(), m_transform.m12(), m_transform.m21(), m_transform.m22(),
+                         0, 0);
         const double factor = MaxImageDpi / m_unitsPerInch;
         picture = picture.convertToFormat(QImage::Format_ARGB32)
-                          .transformed(shape * QTransform::fromScale(factor, factor),
-                                       Qt::SmoothTransformation);
+                      .transformed(shape * QTransform::fromScale(factor, factor),
+                                   Qt::SmoothTransformation);
     }
     const double maxWidth = std::max(1.0, dest.width() * MaxImageDpi / m_unitsPerInch);
     const double maxHeight = std::max(1.0, dest.height() * MaxImageDpi / m_unitsPerInch);

@@ -55,9 +55,9 @@ class MetafilePlayer::Params
 {
 public:
     Params(const QByteArray &bytes, const MetafileRecord &record)
-        : m_data(bytes.constData() + record.offset), m_words(record.words)
-    {
-    }
+        : m_data(bytes.constData() + record.offset)
+        , m_words(record.words)
+    { }
 
     qint64 words() const { return m_words; }
     qint16 s(qint64 i) const
@@ -89,7 +89,9 @@ private:
 };
 
 MetafilePlayer::MetafilePlayer(const MetafileData &data, QPainter &painter, const QRectF &target)
-    : m_data(data), m_painter(painter), m_target(target)
+    : m_data(data)
+    , m_painter(painter)
+    , m_target(target)
 {
     m_slotLimit = std::clamp(data.objectCount, 16, 65535);
     m_dc.windowOrg = data.frame.topLeft();
@@ -282,9 +284,9 @@ bool MetafilePlayer::prepareBrush()
         m_painter.setBrush(color);
         return true;
     case BsHatched: {
-        static constexpr Qt::BrushStyle hatches[] = { Qt::HorPattern,   Qt::VerPattern,
-                                                       Qt::FDiagPattern, Qt::BDiagPattern,
-                                                       Qt::CrossPattern, Qt::DiagCrossPattern };
+        static constexpr Qt::BrushStyle hatches[]
+            = { Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
+                Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern };
         const int hatch = brush.hatch >= 0 && brush.hatch < 6 ? brush.hatch : 0;
         m_painter.setBrush(QBrush(color, hatches[hatch]));
         return true;
@@ -298,7 +300,7 @@ bool MetafilePlayer::prepareBrush()
             const QTransform full = m_mapping * m_base;
             if (full.m11() != 0 && full.m22() != 0)
                 textured.setTransform(
-                        QTransform::fromScale(1.0 / std::abs(full.m11()), 1.0 / std::abs(full.m22())));
+                    QTransform::fromScale(1.0 / std::abs(full.m11()), 1.0 / std::abs(full.m22())));
             m_painter.setBrush(textured);
             return true;
         }
@@ -403,7 +405,8 @@ QImage MetafilePlayer::bitmapFor(int index, qint64 dibOffset, int colorUsage, in
         return m_data.bitmaps.value(index);
     if (dibOffset < 0 || dibOffset > m_data.bytes.size())
         return {};
-    const qint64 end = m_data.records[size_t(index)].offset + 2 * m_data.records[size_t(index)].words;
+    const qint64 end
+        = m_data.records[size_t(index)].offset + 2 * m_data.records[size_t(index)].words;
     return MetafileDib::decode(QByteArrayView(m_data.bytes).sliced(dibOffset, end - dibOffset),
                                colorUsage, m_dc.palette, maxRows);
 }
@@ -509,8 +512,8 @@ QRawFont MetafilePlayer::rawFont(const MetafileObject &font) const
 {
     // Callers pass the wanted pixel size in font.height.
     const QString key = font.face + QLatin1Char('/') + QString::number(font.height)
-            + QLatin1Char('/') + QString::number(font.weight) + QLatin1Char('/')
-            + QString::number(int(font.italic));
+        + QLatin1Char('/') + QString::number(font.weight) + QLatin1Char('/')
+        + QString::number(int(font.italic));
     auto found = m_data.fonts.constFind(key);
     if (found != m_data.fonts.constEnd())
         return *found;
@@ -572,7 +575,7 @@ void MetafilePlayer::textOut(const QPointF &reference, const QByteArray &bytes, 
         const QList<QPointF> natural = raw.advancesForGlyphIndexes(glyphs);
         for (qsizetype i = 0; i < n; ++i)
             advances[i] = (i < natural.size() ? natural.at(i).x() : 0.0) * k * stretch
-                    + m_dc.textCharExtra * sx;
+                + m_dc.textCharExtra * sx;
     }
     double width = 0;
     for (double a : advances)
@@ -617,7 +620,7 @@ void MetafilePlayer::textOut(const QPointF &reference, const QByteArray &bytes, 
         m_painter.setClipRect(rect, Qt::IntersectClip);
 
     const QTransform local = QTransform().rotate(-font.escapement / 10.0)
-            * QTransform::fromTranslate(deviceRef.x(), deviceRef.y()) * m_base;
+        * QTransform::fromTranslate(deviceRef.x(), deviceRef.y()) * m_base;
     if (m_dc.bkMode == Opaque && !(options & EtoOpaque)) {
         m_painter.setTransform(local);
         m_painter.fillRect(QRectF(x0, baseline - ascent, width, ascent + descent),
@@ -649,9 +652,8 @@ void MetafilePlayer::textOut(const QPointF &reference, const QByteArray &bytes, 
     }
     const double thickness = std::max(raw.lineThickness(), 1.0 / (k * deviceScale));
     if (font.underline)
-        m_painter.fillRect(QRectF(x0 / fx, baseline / k + raw.underlinePosition(), width / fx,
-                                  thickness),
-                           color);
+        m_painter.fillRect(
+            QRectF(x0 / fx, baseline / k + raw.underlinePosition(), width / fx, thickness), color);
     if (font.strikeOut)
         m_painter.fillRect(QRectF(x0 / fx, baseline / k - raw.xHeight() / 2, width / fx, thickness),
                            color);
@@ -814,8 +816,7 @@ void MetafilePlayer::playRecord(int index, const MetafileRecord &record)
         palette.kind = MetafileObject::Palette;
         const qint64 count = std::min<qint64>(p.u(1), (words - 2) / 2);
         for (qint64 i = 0; i < count; ++i)
-            palette.palette.append(
-                    qRgb(p.byte(4 + 4 * i), p.byte(5 + 4 * i), p.byte(6 + 4 * i)));
+            palette.palette.append(qRgb(p.byte(4 + 4 * i), p.byte(5 + 4 * i), p.byte(6 + 4 * i)));
         addObject(std::move(palette));
         break;
     }
@@ -841,7 +842,7 @@ void MetafilePlayer::playRecord(int index, const MetafileRecord &record)
             const double bottom = p.s(at / 2 + 2);
             for (qint64 i = 0; i < count / 2; ++i)
                 region.region.addRect(
-                        rectFromLtrb(p.s(at / 2 + 3 + 2 * i), top, p.s(at / 2 + 4 + 2 * i), bottom));
+                    rectFromLtrb(p.s(at / 2 + 3 + 2 * i), top, p.s(at / 2 + 4 + 2 * i), bottom));
             at += size;
         }
         addObject(std::move(region));
@@ -856,7 +857,8 @@ void MetafilePlayer::playRecord(int index, const MetafileRecord &record)
         break;
     case SelectClipRegion: {
         const int slot = p.u(0);
-        if (slot < qint64(m_objects.size()) && m_objects[size_t(slot)].kind == MetafileObject::Region) {
+        if (slot < qint64(m_objects.size())
+            && m_objects[size_t(slot)].kind == MetafileObject::Region) {
             selectObject(slot);
         } else {
             m_dc.clipped = false;
@@ -906,8 +908,8 @@ void MetafilePlayer::playRecord(int index, const MetafileRecord &record)
         } else {
             const bool brush = prepareBrush();
             if (pen || brush)
-                m_painter.drawPolygon(polygon,
-                                      m_dc.polyFillMode == Winding ? Qt::WindingFill : Qt::OddEvenFill);
+                m_painter.drawPolygon(
+                    polygon, m_dc.polyFillMode == Winding ? Qt::WindingFill : Qt::OddEvenFill);
         }
         break;
     }
@@ -997,7 +999,8 @@ void MetafilePlayer::playRecord(int index, const MetafileRecord &record)
         if (words >= 4) {
             setDrawingTransform();
             const QPointF at(p.s(3), p.s(2));
-            const QPointF size = m_mapping.inverted().map(QPointF(1, 1)) - m_mapping.inverted().map(QPointF());
+            const QPointF size
+                = m_mapping.inverted().map(QPointF(1, 1)) - m_mapping.inverted().map(QPointF());
             m_painter.fillRect(QRectF(at, QSizeF(std::abs(size.x()), std::abs(size.y()))),
                                QColor::fromRgb(p.color(0)));
         }

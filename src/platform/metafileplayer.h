@@ -88,7 +88,7 @@ private:
         QPointF windowOrg;
         QSizeF windowExt;
         QPointF viewportOrg;
-        QSizeF viewportExt{ 1, 1 };
+        QSizeF viewportExt { 1, 1 };
         QPointF position;
         bool clipped = false;
         QPainterPath clip; // in target coordinates
@@ -109,8 +109,8 @@ private:
     void deleteObject(int index);
 
     void intersectClip(const QRectF &logical, bool exclude);
-    void textOut(const QPointF &reference, const QByteArray &text, int options,
-                 const QRectF &rect, const QList<int> &dx);
+    void textOut(const QPointF &reference, const QByteArray &text, int options, const QRectF &rect,
+                 const QList<int> &dx);
     QRawFont rawFont(const MetafileObject &font) const;
     void drawBitmap(const QImage &image, const QRectF &source, const QRectF &dest, quint32 rop);
     void fillRect(const QRectF &logical, quint32 rop);

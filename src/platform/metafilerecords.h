@@ -156,7 +156,14 @@ enum RasterOp : quint32 {
 
 enum Rop2 : quint16 { R2Black = 1, R2Not = 6, R2Xor = 7, R2Nop = 11, R2CopyPen = 13, R2White = 16 };
 
-enum DibCompression : quint32 { BiRgb = 0, BiRle8 = 1, BiRle4 = 2, BiBitfields = 3, BiJpeg = 4, BiPng = 5 };
+enum DibCompression : quint32 {
+    BiRgb = 0,
+    BiRle8 = 1,
+    BiRle4 = 2,
+    BiBitfields = 3,
+    BiJpeg = 4,
+    BiPng = 5
+};
 
 inline constexpr int FontFaceBytes = 32;
 

@@ -5,7 +5,8 @@
 #include <QSaveFile>
 #include <cmath>
 
-MetafileWriter::MetafileWriter(QSizeF sizeTwips) : m_sizeTwips(sizeTwips)
+MetafileWriter::MetafileWriter(QSizeF sizeTwips)
+    : m_sizeTwips(sizeTwips)
 {
     const double largest = std::max(sizeTwips.width(), sizeTwips.height());
     while (m_unitsPerInch > 1 && largest * m_unitsPerInch / 1440.0 > 32767.0)

@@ -118,14 +118,14 @@ public:
     }
     MetafileBuilder &polygon(quint16 function, const QList<QPoint> &points)
     {
-        QList<int> words{ int(points.size()) };
+        QList<int> words { int(points.size()) };
         for (QPoint p : points)
             words << p.x() << p.y();
         return record(function, words);
     }
     MetafileBuilder &polyPolygon(const QList<QList<QPoint>> &polygons)
     {
-        QList<int> words{ int(polygons.size()) };
+        QList<int> words { int(polygons.size()) };
         for (const auto &polygon : polygons)
             words << int(polygon.size());
         for (const auto &polygon : polygons)

@@ -127,17 +127,17 @@ void TestMetafile::naturalSizeComesFromHeaderOrWindow_data()
     QTest::addColumn<QSizeF>("twips");
 
     QTest::newRow("placeable in twips")
-            << page().build(QRect(0, 0, 1440, 720), 1440) << QSizeF(1440, 720);
+        << page().build(QRect(0, 0, 1440, 720), 1440) << QSizeF(1440, 720);
     QTest::newRow("placeable in pixels")
-            << page().build(QRect(10, 20, 96, 48), 96) << QSizeF(1440, 720);
+        << page().build(QRect(10, 20, 96, 48), 96) << QSizeF(1440, 720);
     QTest::newRow("placeable in hundredths of a millimetre")
-            << page().build(QRect(0, 0, 2540, 1270), 2540) << QSizeF(1440, 720);
+        << page().build(QRect(0, 0, 2540, 1270), 2540) << QSizeF(1440, 720);
     QTest::newRow("without header: scalable window in twips")
-            << page().build({}, 0, false) << QSizeF(1000, 1000);
+        << page().build({}, 0, false) << QSizeF(1000, 1000);
     MetafileBuilder pixels;
     pixels.record(SetWindowExt, { 50, 100 }).rectangle(0, 0, 10, 10);
-    QTest::newRow("without header: pixel window") << pixels.build({}, 0, false)
-                                                  << QSizeF(1500, 750);
+    QTest::newRow("without header: pixel window")
+        << pixels.build({}, 0, false) << QSizeF(1500, 750);
 }
 
 void TestMetafile::naturalSizeComesFromHeaderOrWindow()
@@ -167,27 +167,24 @@ void TestMetafile::filledRectangleLandsWhereWindowMapsIt_data()
     MetafileBuilder shifted;
     shifted.anisotropic(1000, 1000, 500, 500);
     QTest::newRow("window origin moved")
-            << square(shifted, QRect(QPoint(500, 500), QPoint(750, 750))) << QPoint(10, 10)
-            << QPoint(50, 50);
+        << square(shifted, QRect(QPoint(500, 500), QPoint(750, 750))) << QPoint(10, 10)
+        << QPoint(50, 50);
     MetafileBuilder flipped;
     flipped.anisotropic(1000, -1000, 0, 1000);
     QTest::newRow("y axis up") << square(flipped, QRect(QPoint(0, 0), QPoint(300, 300)))
                                << QPoint(10, 90) << QPoint(10, 10);
     MetafileBuilder half;
     half.anisotropic(2000, 2000);
-    QTest::newRow("window twice the box")
-            << square(half, QRect(QPoint(0, 0), QPoint(1000, 1000))) << QPoint(40, 40)
-            << QPoint(60, 60);
+    QTest::newRow("window twice the box") << square(half, QRect(QPoint(0, 0), QPoint(1000, 1000)))
+                                          << QPoint(40, 40) << QPoint(60, 60);
     MetafileBuilder text;
     text.record(SetMapMode, { MmText }).record(SetWindowOrg, { 0, 0 });
     QTest::newRow("map mode text uses the header box")
-            << square(text, QRect(QPoint(0, 0), QPoint(500, 1000))) << QPoint(20, 50)
-            << QPoint(70, 50);
+        << square(text, QRect(QPoint(0, 0), QPoint(500, 1000))) << QPoint(20, 50) << QPoint(70, 50);
     MetafileBuilder scaled;
     scaled.anisotropic(500, 500).record(ScaleWindowExt, { 1, 2, 1, 2 });
-    QTest::newRow("scaled window extent")
-            << square(scaled, QRect(QPoint(0, 0), QPoint(500, 500))) << QPoint(40, 40)
-            << QPoint(60, 60);
+    QTest::newRow("scaled window extent") << square(scaled, QRect(QPoint(0, 0), QPoint(500, 500)))
+                                          << QPoint(40, 40) << QPoint(60, 60);
 }
 
 void TestMetafile::filledRectangleLandsWhereWindowMapsIt()
@@ -203,8 +200,10 @@ void TestMetafile::filledRectangleLandsWhereWindowMapsIt()
 void TestMetafile::polyPolygonHonoursFillMode()
 {
     // Two squares wound the same way: alternate leaves the inner one empty, winding fills it.
-    const QList<QList<QPoint>> squares{ { { 100, 100 }, { 900, 100 }, { 900, 900 }, { 100, 900 } },
-                                        { { 300, 300 }, { 700, 300 }, { 700, 700 }, { 300, 700 } } };
+    const QList<QList<QPoint>> squares {
+        { { 100, 100 }, { 900, 100 }, { 900, 900 }, { 100, 900 } },
+        { { 300, 300 }, { 700, 300 }, { 700, 700 }, { 300, 700 } }
+    };
     for (int mode : { int(Alternate), int(Winding) }) {
         MetafileBuilder b = page();
         b.brush(BsSolid, Blue).select(1).record(SetPolyFillMode, { mode }).polyPolygon(squares);
@@ -214,7 +213,9 @@ void TestMetafile::polyPolygonHonoursFillMode()
         QCOMPARE(at(image, 5, 5), White);
     }
     // A self-crossing star: alternate leaves its centre empty.
-    const QList<QPoint> star{ { 500, 0 }, { 800, 1000 }, { 0, 350 }, { 1000, 350 }, { 200, 1000 } };
+    const QList<QPoint> star {
+        { 500, 0 }, { 800, 1000 }, { 0, 350 }, { 1000, 350 }, { 200, 1000 }
+    };
     MetafileBuilder b = page();
     b.brush(BsSolid, Blue).select(1).polygon(Polygon, star);
     QCOMPARE(at(render(b.build()), 50, 55), White);
@@ -290,7 +291,11 @@ void TestMetafile::shapesFillTheirOwnArea()
     };
     const Case cases[] = {
         { "ellipse", Ellipse, { 900, 900, 100, 100 }, { 50, 50 }, { 12, 12 } },
-        { "rounded rectangle", RoundRect, { 400, 400, 900, 900, 100, 100 }, { 50, 15 }, { 11, 11 } },
+        { "rounded rectangle",
+          RoundRect,
+          { 400, 400, 900, 900, 100, 100 },
+          { 50, 15 },
+          { 11, 11 } },
         // Start at 12 o'clock, end at 9 o'clock: counter-clockwise covers the top-left quarter.
         { "pie", Pie, { 500, 0, 0, 500, 1000, 1000, 0, 0 }, { 30, 30 }, { 70, 70 } },
         { "chord", Chord, { 500, 0, 0, 500, 1000, 1000, 0, 0 }, { 20, 20 }, { 40, 40 } },
@@ -344,13 +349,14 @@ void TestMetafile::textAlignsToReferencePoint_data()
     QTest::addColumn<QRect>("blank");
 
     // "HHH" 20 px high at (50, 50) on a 100 x 100 image.
-    QTest::newRow("left baseline") << int(TaBaseline) << QRect(50, 30, 50, 20) << QRect(0, 52, 100, 48);
+    QTest::newRow("left baseline")
+        << int(TaBaseline) << QRect(50, 30, 50, 20) << QRect(0, 52, 100, 48);
     QTest::newRow("left top") << 0 << QRect(50, 50, 50, 20) << QRect(0, 0, 100, 49);
     QTest::newRow("left bottom") << int(TaBottom) << QRect(50, 25, 50, 25) << QRect(0, 52, 100, 48);
-    QTest::newRow("right baseline") << int(TaRight | TaBaseline) << QRect(0, 30, 50, 20)
-                                    << QRect(52, 0, 48, 100);
-    QTest::newRow("centre baseline") << int(TaCenter | TaBaseline) << QRect(40, 35, 20, 14)
-                                     << QRect(0, 52, 100, 48);
+    QTest::newRow("right baseline")
+        << int(TaRight | TaBaseline) << QRect(0, 30, 50, 20) << QRect(52, 0, 48, 100);
+    QTest::newRow("centre baseline")
+        << int(TaCenter | TaBaseline) << QRect(40, 35, 20, 14) << QRect(0, 52, 100, 48);
 }
 
 void TestMetafile::textAlignsToReferencePoint()
@@ -410,23 +416,22 @@ void TestMetafile::bitmapsOfEveryDepthShowTheirColours_data()
 
     // Left half red, right half blue, except the top-left pixel green; 4 x 4 pixels.
     auto colour = [](int x, int y) { return x == 0 && y == 0 ? Green : x < 2 ? Red : Blue; };
-    const QList<QRgb> palette{ Red, Blue, Green };
+    const QList<QRgb> palette { Red, Blue, Green };
     auto index = [&](int x, int y) { return quint32(palette.indexOf(colour(x, y))); };
     for (int bpp : { 1, 4, 8 }) {
         QList<QRgb> table = palette;
         if (bpp == 1) // two colours only: no green corner
             table = { Red, Blue };
         QTest::addRow("%d bits with palette", bpp)
-                << bpp
-                << MetafileBuilder::dib(bpp, 4, 4, table, [&, bpp](int x, int y) {
-                       return bpp == 1 ? quint32(x >= 2) : index(x, y);
-                   });
+            << bpp << MetafileBuilder::dib(bpp, 4, 4, table, [&, bpp](int x, int y) {
+                   return bpp == 1 ? quint32(x >= 2) : index(x, y);
+               });
     }
     for (int bpp : { 24, 32 })
         QTest::addRow("%d bits", bpp)
-                << bpp << MetafileBuilder::dib(bpp, 4, 4, {}, [&](int x, int y) {
-                       return quint32(colour(x, y));
-                   });
+            << bpp << MetafileBuilder::dib(bpp, 4, 4, {}, [&](int x, int y) {
+                   return quint32(colour(x, y));
+               });
 }
 
 void TestMetafile::bitmapsOfEveryDepthShowTheirColours()
@@ -477,12 +482,10 @@ void TestMetafile::bitmapRecordsPlaceTheirImage()
 void TestMetafile::rasterOperationsCombineWithBackground()
 {
     // The classic transparent bitmap: a mask ANDed in, then the image ORed over it.
-    const QByteArray mask = MetafileBuilder::dib(24, 2, 1, {}, [](int x, int) {
-        return x == 0 ? Black : White;
-    });
-    const QByteArray picture = MetafileBuilder::dib(24, 2, 1, {}, [](int x, int) {
-        return x == 0 ? Red : Black;
-    });
+    const QByteArray mask
+        = MetafileBuilder::dib(24, 2, 1, {}, [](int x, int) { return x == 0 ? Black : White; });
+    const QByteArray picture
+        = MetafileBuilder::dib(24, 2, 1, {}, [](int x, int) { return x == 0 ? Red : Black; });
     MetafileBuilder b = page();
     b.brush(BsSolid, Blue).select(1).rectangle(0, 0, 1000, 1000);
     b.stretchDib(QRect(0, 0, 1000, 1000), mask, 2, 1, SrcAnd);
@@ -535,26 +538,25 @@ void TestMetafile::malformedInputIsRejectedOrSkipped_data()
         return out;
     };
     QTest::newRow("polygon counting past its record")
-            << withRecord(Polygon, words({ 30000, 1, 2, 3, 4 })) << true;
+        << withRecord(Polygon, words({ 30000, 1, 2, 3, 4 })) << true;
     QTest::newRow("negative polygon count") << withRecord(Polyline, words({ -5, 1, 2 })) << true;
     QTest::newRow("poly-polygon counts past its record")
-            << withRecord(PolyPolygon, words({ 2, 65535, 65535, 0, 0 })) << true;
+        << withRecord(PolyPolygon, words({ 2, 65535, 65535, 0, 0 })) << true;
     QTest::newRow("poly-polygon with 65535 polygons")
-            << withRecord(PolyPolygon, words({ 65535, 1 })) << true;
-    QTest::newRow("text longer than its record") << withRecord(TextOut, words({ 20000, 0x4141 }))
-                                                 << true;
+        << withRecord(PolyPolygon, words({ 65535, 1 })) << true;
+    QTest::newRow("text longer than its record")
+        << withRecord(TextOut, words({ 20000, 0x4141 })) << true;
     QTest::newRow("extended text with rectangle flags and no room")
-            << withRecord(ExtTextOut, words({ 0, 0, 4, EtoClipped })) << true;
+        << withRecord(ExtTextOut, words({ 0, 0, 4, EtoClipped })) << true;
     QTest::newRow("font without a face") << withRecord(CreateFontIndirect, words({ -100 })) << true;
     QTest::newRow("select out of range") << withRecord(SelectObject, words({ 65535 })) << true;
     QTest::newRow("delete out of range") << withRecord(DeleteObject, words({ 40000 })) << true;
     QTest::newRow("restore without save") << withRecord(RestoreDc, words({ -32768 })) << true;
     QTest::newRow("zero window extent") << withRecord(SetWindowExt, words({ 0, 0 })) << true;
     QTest::newRow("region with runaway scans")
-            << withRecord(CreateRegion, words({ 0, 6, 0, 0, 100, 30000, 0, 0, 0, 10, 10, 4 }))
-            << true;
+        << withRecord(CreateRegion, words({ 0, 6, 0, 0, 100, 30000, 0, 0, 0, 10, 10, 4 })) << true;
     QTest::newRow("palette longer than its record")
-            << withRecord(CreatePalette, words({ 0x300, 65535, 0, 0 })) << true;
+        << withRecord(CreatePalette, words({ 0x300, 65535, 0, 0 })) << true;
 
     QByteArray bigDib;
     MetafileBuilder::put32(bigDib, 40);
@@ -581,10 +583,10 @@ void TestMetafile::malformedInputIsRejectedOrSkipped_data()
     rle.append(QByteArray("\x10\x01\x00\x02\xFF\xFF\x00\x01", 8));
     params = words({ 0x0020, 0x00CC, 0, 100, 100, 0, 0, 100, 100, 0, 0 }) + rle;
     QTest::newRow("run-length bitmap claiming 900 million pixels")
-            << withRecord(StretchDib, params) << true;
+        << withRecord(StretchDib, params) << true;
     params = words({ 3, 1 }) + MetafileBuilder::dib(8, 2, 2, { Red }, [](int, int) { return 7; });
     QTest::newRow("pattern brush indexing a missing palette")
-            << withRecord(DibCreatePatternBrush, params) << true;
+        << withRecord(DibCreatePatternBrush, params) << true;
     QByteArray badInch = page().build();
     badInch[14] = 0;
     badInch[15] = 0;
