@@ -1,0 +1,83 @@
+#pragma once
+
+// What the quiz tests share: the program's built media in a temporary media root, a
+// made-up worksheet in memory, and driving the quiz as a pupil does.
+
+#include "testutil.h"
+
+#include "module1.h"
+#include "optionbutton.h"
+#include "quizscreen.h"
+#include "worksheetglobals.h"
+
+#include <QDir>
+#include <QSet>
+
+namespace QuizTest {
+
+// A temporary media root holding the pictures and worksheets the quiz screens use, copied
+// from the build's media folder.
+class QuizMedia : public TestUtil::TemporaryMedia
+{
+public:
+    QuizMedia()
+    {
+        const QDir built(QStringLiteral(ONDEL_BUILT_MEDIA_DIR));
+        for (const char16_t *file :
+             { u"images/waterliliessm.jpg", u"images/rivers1sm.jpg", u"images/rivers2sm.jpg",
+               u"images/swan1.jpg", u"images/rivers1.jpg", u"images/rivers2.jpg",
+               u"multiple/Rivers 1.txt", u"multiple/Rivers 2.txt", u"multiple/track.txt" }) {
+            const QString relative = QString::fromUtf16(file);
+            copy(built.filePath(relative), relative);
+        }
+    }
+};
+
+// Answer letter of question q in the made-up worksheet: A, B, C, D, A, ...
+inline int madeUpCorrect(int q)
+{
+    return (q - 1) % 4 + 1;
+}
+
+// Fills the worksheet in memory with ten numbered questions.
+inline void loadMadeUpWorksheet()
+{
+    worktitle = QStringLiteral("Test Rivers");
+    for (int q = 1; q <= worksheetQuestionCount; ++q) {
+        questions[q] = QStringLiteral("What is river fact %1?").arg(q);
+        answera[q] = QStringLiteral("Answer %1A").arg(q);
+        answerb[q] = QStringLiteral("Answer %1B").arg(q);
+        answerc[q] = QStringLiteral("Answer %1C").arg(q);
+        answerd[q] = QStringLiteral("Answer %1D").arg(q);
+        correct[q] = QString::number(madeUpCorrect(q));
+    }
+}
+
+// Clicks an answer on its round button, where a pupil clicks.
+inline void chooseAnswer(QuizScreen *quiz, int option)
+{
+    OptionButton *button = quiz->Option1[option];
+    TestUtil::click(button, 150, button->height() / 2);
+}
+
+inline int correctOption(int q)
+{
+    return correct[q].toInt();
+}
+
+inline int wrongOption(int q)
+{
+    return correctOption(q) % 4 + 1;
+}
+
+// Answers every question from the one on show to the last, right unless its number is in
+// wrong, and clicks "Check Score >>" at the end.
+inline void answerQuiz(const QSet<int> &wrong)
+{
+    for (int q = questnum; q <= worksheetQuestionCount; ++q) {
+        chooseAnswer(multiple.get(), wrong.contains(q) ? wrongOption(q) : correctOption(q));
+        TestUtil::click(multiple->label3[1]);
+    }
+}
+
+} // namespace QuizTest
