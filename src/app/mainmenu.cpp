@@ -1,10 +1,12 @@
 #include "mainmenu.h"
 
+#include "cataloguescreen.h"
 #include "guideviewer.h"
 #include "module1.h"
 #include "pageviewer.h"
 #include "titlescreen.h"
 #include "topicmenu.h"
+#include "wizardscreen.h"
 #include "worksheetfileerror.h"
 #include "worksheetfiles.h"
 
@@ -190,6 +192,13 @@ void MainMenu::Label2_Click(int index)
         guide->Image2->loadPicture(QStringLiteral("wmf2\\guide1.wmf"));
         pagenum = 1;
         guide->show();
+        break;
+    case 17:
+        wizard->show();
+        break;
+    case 18:
+        worksheets->show();
+        unload();
         break;
     case 16:
         Titlefrm->Command1->setCaption(QStringLiteral("Cancel"));

@@ -1,0 +1,374 @@
+#include "wizardscreen.h"
+
+#include "messageboxes.h"
+#include "module1.h"
+#include "windows1252.h"
+#include "worksheetfiles.h"
+#include "worksheettext.h"
+
+#include <array>
+#include <exception>
+
+FormSlot<WizardScreen> wizard;
+
+namespace {
+
+const QColor yellow(255, 255, 0);
+const QColor layoutBlue(0, 78, 152);
+
+struct Rect
+{
+    double left;
+    double top;
+    double width;
+    double height;
+};
+
+struct Caption
+{
+    const char16_t *text;
+    Rect rect;
+    double points;
+};
+
+constexpr Caption screenTitle { u"Multiple Choice Wizard", { 0, 0, 4320, 540 }, 18 };
+constexpr Caption titleCaption { u"Worksheet Title", { 5160, 120, 2280, 345 }, 14.25 };
+
+constexpr Rect titleBox { 7560, 120, 4215, 375 };
+
+// Questions 1 to 5 down the left column, 6 to 10 down the right one.
+constexpr std::array<double, 5> rowTops { 840, 2280, 3720, 5160, 6600 };
+constexpr std::array<double, 2> columnShifts { 0, 5880 };
+
+constexpr double questionLeft = 240;
+constexpr double questionWidth = 5655;
+constexpr double questionHeight = 375;
+constexpr double questionCaptionWidth = 1455;
+constexpr double questionCaptionHeight = 255;
+constexpr double questionCaptionPoints = 9.75;
+
+constexpr double answerWidth = 2295;
+constexpr double answerHeight = 330;
+constexpr double tickWidth = 255;
+constexpr double tickHeight = 315;
+constexpr double letterWidth = 285;
+constexpr double letterPoints = 12;
+
+// Answers A to D of a question, in a two-by-two block under its box (left column offsets).
+struct AnswerSlot
+{
+    const char16_t *letter;
+    double letterLeft;
+    double tickLeft;
+    double boxLeft;
+    double below;
+};
+
+constexpr std::array<AnswerSlot, 4> answerSlots { {
+    { u"A.", 180, 480, 720, 390 },
+    { u"B.", 3030, 3330, 3600, 390 },
+    { u"C.", 180, 480, 720, 720 },
+    { u"D.", 3030, 3330, 3600, 720 },
+} };
+
+struct ButtonSpec
+{
+    int index;
+    const char16_t *caption;
+    Rect rect;
+};
+
+// In reading order, which is also the Tab order.
+constexpr std::array<ButtonSpec, 2> buttons { {
+    { 1, u"Save Worksheet", { 240, 7920, 3165, 495 } },
+    { 0, u"Exit", { 10560, 7920, 1245, 495 } },
+} };
+
+const QString clickSound = QStringLiteral("wav\\click.wav");
+constexpr char16_t answerLetters[] = u"ABCD";
+
+void message(const QString &text)
+{
+    MessageBoxes::current().show(text, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
+}
+
+void place(QWidget *widget, const Rect &rect)
+{
+    if (auto *label = qobject_cast<Label *>(widget))
+        label->move(rect.left, rect.top, rect.width, rect.height);
+    else if (auto *box = qobject_cast<TextBox *>(widget))
+        box->move(rect.left, rect.top, rect.width, rect.height);
+    else if (auto *tick = qobject_cast<CheckBox *>(widget))
+        tick->move(rect.left, rect.top, rect.width, rect.height);
+}
+
+void setupCaption(Label *label, const QString &text, const Rect &rect, double points,
+                  Alignment alignment = Alignment::Left)
+{
+    label->setCaption(text);
+    label->setFont(QStringLiteral("Tahoma"), points, true);
+    label->setForeColor(yellow);
+    label->setBackStyle(BackStyle::Transparent);
+    label->setAlignment(alignment);
+    label->setWordWrap(false);
+    place(label, rect);
+}
+
+void setupBox(TextBox *box, const Rect &rect, double points, int maxLength)
+{
+    box->setFont(QStringLiteral("Times New Roman"), points);
+    box->setMaxLength(maxLength);
+    place(box, rect);
+}
+
+double rowTop(int row)
+{
+    return rowTops[row % 5];
+}
+
+double columnShift(int row)
+{
+    return columnShifts[row / 5];
+}
+
+// Why text, typed in the box called name, would not read back from the worksheet file as
+// typed; empty when it would.
+QString textProblem(const QString &text, const QString &name)
+{
+    if (text.startsWith(u'"'))
+        return QStringLiteral("%1 cannot begin with a double quote (\"), because it would not "
+                              "be read back as typed. Please change it.")
+            .arg(name);
+    const qsizetype unstorable = Windows1252::firstUnencodable(text);
+    if (unstorable >= 0)
+        return QStringLiteral("%1 holds the character %2, which a worksheet cannot store. "
+                              "Please change it.")
+            .arg(name, text.at(unstorable));
+    if (!WorksheetText::isStorable(text))
+        return QStringLiteral("%1 holds a line break, which a worksheet cannot store. "
+                              "Please change it.")
+            .arg(name);
+    return {};
+}
+
+QString titleProblem(const QString &title)
+{
+    QString problem = WorksheetText::titleProblem(title);
+    if (problem.isEmpty() && title.contains(u','))
+        problem = QStringLiteral("A title cannot hold a comma, because the catalogue could not "
+                                 "list it.");
+    if (problem.isEmpty() && title.startsWith(u' '))
+        problem = QStringLiteral("A title cannot begin with a space, because the catalogue "
+                                 "could not list it.");
+    if (problem.isEmpty())
+        return {};
+    return QStringLiteral("Please choose another title for your worksheet. ") + problem;
+}
+
+} // namespace
+
+WizardScreen::WizardScreen()
+{
+    int labelIndex = 0;
+    setupCaption(Label1.create(labelIndex++, this), QString::fromUtf16(screenTitle.text),
+                 screenTitle.rect, screenTitle.points);
+    setupCaption(Label1.create(labelIndex++, this), QString::fromUtf16(titleCaption.text),
+                 titleCaption.rect, titleCaption.points);
+    Text1 = new TextBox(this, QStringLiteral("Text1"));
+    setupBox(Text1, titleBox, 12, titleMaxLength);
+
+    for (int row = 0; row < worksheetQuestionCount; ++row) {
+        const double top = rowTop(row);
+        const double shift = columnShift(row);
+        setupCaption(Label1.create(labelIndex++, this), QStringLiteral("Question %1").arg(row + 1),
+                     { questionLeft + shift, top - questionCaptionHeight, questionCaptionWidth,
+                       questionCaptionHeight },
+                     questionCaptionPoints);
+        setupBox(Text2.create(row, this),
+                 { questionLeft + shift, top, questionWidth, questionHeight }, 12,
+                 questionMaxLength);
+        for (int k = 0; k < 4; ++k) {
+            const AnswerSlot &slot = answerSlots[k];
+            const int index = 4 * row + k;
+            setupCaption(Label1.create(labelIndex++, this), QString::fromUtf16(slot.letter),
+                         { slot.letterLeft + shift, top + slot.below, letterWidth, answerHeight },
+                         letterPoints, Alignment::Right);
+            place(Check1.create(index, this),
+                  { slot.tickLeft + shift, top + slot.below, tickWidth, tickHeight });
+            setupBox(Text3.create(index, this),
+                     { slot.boxLeft + shift, top + slot.below, answerWidth, answerHeight }, 9.75,
+                     answerMaxLength);
+        }
+    }
+
+    for (const ButtonSpec &spec : buttons) {
+        Label *button = label3.create(spec.index, this);
+        button->setButton(true);
+        button->setCaption(QString::fromUtf16(spec.caption));
+        button->setFont(QStringLiteral("Tahoma"), 15.75, true);
+        button->setForeColor(yellow);
+        button->setBackColor(QColor(0, 0, 0));
+        button->setBackStyle(BackStyle::Opaque);
+        button->setBorderStyle(BorderStyle::FixedSingle);
+        button->setAlignment(Alignment::Center);
+        place(button, spec.rect);
+    }
+
+    connect(Text1, &TextBox::keyPress, this, &WizardScreen::Text1_KeyPress);
+    Text2.connect(&TextBox::keyPress, this, &WizardScreen::Text2_KeyPress);
+    Text3.connect(&TextBox::keyPress, this, &WizardScreen::Text3_KeyPress);
+    label3.connect(&Label::clicked, this, &WizardScreen::label3_Click);
+    label3.connect(&Label::mouseMove, this, &WizardScreen::label3_MouseMove);
+    label3.connect(&Label::gotFocus, this, &WizardScreen::label3_GotFocus);
+}
+
+WizardScreen::~WizardScreen() = default;
+
+void WizardScreen::Form_Load()
+{
+    formlayout(*this);
+    for (const auto &[index, tick] : Check1)
+        tick->setBackColor(layoutBlue);
+}
+
+void WizardScreen::Form_MouseMove(int, int, double, double)
+{
+    for (const auto &[index, button] : label3)
+        button->setBackStyle(BackStyle::Transparent);
+}
+
+void WizardScreen::label3_Click(int index)
+{
+    if (index == 0)
+        unload();
+    else
+        genwork();
+    requestSound(clickSound);
+}
+
+void WizardScreen::label3_MouseMove(int index, int, int, double, double)
+{
+    label3[index]->setBackStyle(BackStyle::Opaque);
+}
+
+void WizardScreen::label3_GotFocus(int index)
+{
+    label3[index]->setBackStyle(BackStyle::Opaque);
+}
+
+void WizardScreen::Text1_KeyPress(int keyAscii)
+{
+    if (keyAscii == 13)
+        Text2[0]->setFocus();
+}
+
+void WizardScreen::Text2_KeyPress(int index, int keyAscii)
+{
+    if (keyAscii == 13)
+        Text3[4 * index]->setFocus();
+}
+
+void WizardScreen::Text3_KeyPress(int index, int keyAscii)
+{
+    if (keyAscii != 13)
+        return;
+    if (index % 4 < 3)
+        Text3[index + 1]->setFocus();
+    else if (index < 39)
+        Text2[(index + 1) / 4]->setFocus();
+}
+
+void WizardScreen::genwork()
+{
+    if (Text1->text().isEmpty()) {
+        message(QStringLiteral("You have not chosen a title for your worksheet"));
+        return;
+    }
+    for (int q = 1; q <= worksheetQuestionCount; ++q) {
+        const QString number = QStringLiteral(" %1").arg(q);
+        const QString incomplete = QStringLiteral("You have not completed Question") + number;
+        if (Text2[q - 1]->text().isEmpty()) {
+            message(incomplete);
+            return;
+        }
+        int ticks = 0;
+        for (int k = 0; k < 4; ++k) {
+            const int index = 4 * (q - 1) + k;
+            if (Text3[index]->text().isEmpty()) {
+                message(incomplete);
+                return;
+            }
+            if (Check1[index]->value() == 1)
+                ++ticks;
+        }
+        if (ticks == 0) {
+            message(QStringLiteral("You have not ticked the correct answer for Question") + number);
+            return;
+        }
+        if (ticks > 1) {
+            message(QStringLiteral("You have ticked more than one correct answer for Question")
+                    + number);
+            return;
+        }
+    }
+    const QString problem = storageProblem();
+    if (!problem.isEmpty()) {
+        message(problem);
+        return;
+    }
+    saveworksheet();
+}
+
+QString WizardScreen::storageProblem() const
+{
+    const QString problem = titleProblem(Text1->text());
+    if (!problem.isEmpty())
+        return problem;
+    for (int row = 0; row < worksheetQuestionCount; ++row) {
+        const QString question = QStringLiteral("Question %1").arg(row + 1);
+        QString problem = textProblem(Text2[row]->text(), question);
+        for (int k = 0; k < 4 && problem.isEmpty(); ++k) {
+            problem = textProblem(
+                Text3[4 * row + k]->text(),
+                QStringLiteral("Answer %1 of %2").arg(QChar(answerLetters[k])).arg(question));
+        }
+        if (!problem.isEmpty())
+            return problem;
+    }
+    return {};
+}
+
+void WizardScreen::saveworksheet()
+{
+    try {
+        WorksheetFiles::saveworksheet(draft());
+    } catch (const std::exception &) {
+        message(QStringLiteral("There was a problem saving your worksheet"));
+        return;
+    }
+    message(QStringLiteral("Your worksheet has been saved."));
+}
+
+WorksheetDraft WizardScreen::draft() const
+{
+    WorksheetDraft draft;
+    draft.title = Text1->text();
+    for (int row = 0; row < worksheetQuestionCount; ++row)
+        draft.questions[row] = Text2[row]->text();
+    for (int index = 0; index < 40; ++index) {
+        draft.answers[index] = Text3[index]->text();
+        draft.ticks[index] = Check1[index]->value() == 1;
+    }
+    return draft;
+}
+
+void WizardScreen::fill(const WorksheetDraft &draft)
+{
+    Text1->setText(draft.title);
+    for (int row = 0; row < worksheetQuestionCount; ++row)
+        Text2[row]->setText(draft.questions[row]);
+    for (int index = 0; index < 40; ++index) {
+        Text3[index]->setText(draft.answers[index]);
+        Check1[index]->setValue(draft.ticks[index] ? 1 : 0);
+    }
+}
