@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <array>
 #include <gif_lib.h>
 #include <vector>
 
@@ -28,6 +29,24 @@ bool GifWriter::write(const QImage &source, const QString &path, QString *error)
         != GIF_OK) {
         *error = QStringLiteral("cannot reduce the colours of %1").arg(path);
         return false;
+    }
+    // The median cut works on five bits a channel; give each palette entry the exact mean of
+    // the pixels it stands for, so that flat white stays white.
+    std::vector<std::array<quint64, 4>> sums(256, { 0, 0, 0, 0 });
+    for (size_t i = 0; i < pixels; ++i) {
+        std::array<quint64, 4> &sum = sums[indexes[i]];
+        sum[0] += red[i];
+        sum[1] += green[i];
+        sum[2] += blue[i];
+        ++sum[3];
+    }
+    for (int c = 0; c < colours; ++c) {
+        const std::array<quint64, 4> &sum = sums[c];
+        if (sum[3] == 0)
+            continue;
+        palette[c].Red = GifByteType((sum[0] + sum[3] / 2) / sum[3]);
+        palette[c].Green = GifByteType((sum[1] + sum[3] / 2) / sum[3]);
+        palette[c].Blue = GifByteType((sum[2] + sum[3] / 2) / sum[3]);
     }
     ColorMapObject *map = GifMakeMapObject(256, palette.data());
     int status = 0;

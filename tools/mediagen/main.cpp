@@ -3,7 +3,7 @@
 //   mediagen frames  SRC.svg OUTDIR PREFIX COUNT WIDTH HEIGHT   (GIF frames, t = i / COUNT)
 //   mediagen page    SRC.svg OUT.wmf WIDTH_TWIPS HEIGHT_TWIPS [--print]
 //   mediagen sound   RECIPE.txt OUT.wav
-// Options: -I DIR adds an include folder; --set NAME=VALUE sets a template variable.
+// Option: -I DIR adds an include folder.
 
 #include "gifwriter.h"
 #include "soundrecipe.h"
@@ -156,18 +156,10 @@ int main(int argc, char **argv)
     const QString command = args.takeFirst();
     QStringList includeDirs;
     QStringList positional;
-    QList<std::pair<QString, double>> variables;
     [[maybe_unused]] bool print = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args.at(i) == u"-I" && i + 1 < args.size()) {
             includeDirs.append(args.at(++i));
-        } else if (args.at(i) == u"--set" && i + 1 < args.size()) {
-            const QStringList pair = args.at(++i).split(u'=');
-            bool ok = false;
-            const double value = pair.value(1).toDouble(&ok);
-            if (pair.size() != 2 || !ok)
-                return usage();
-            variables.append({ pair.at(0), value });
         } else if (args.at(i) == u"--print") {
             print = true;
         } else {
@@ -176,8 +168,6 @@ int main(int argc, char **argv)
     }
     SvgTemplate svg(includeDirs);
     svg.setVariable(QStringLiteral("print"), 0.0);
-    for (const auto &[name, value] : variables)
-        svg.setVariable(name, value);
 
     if (command == u"picture")
         return makePicture(svg, positional);
