@@ -571,7 +571,7 @@ void MetafilePaintEngine::emitPolygons(const QList<QPolygonF> &polygons, Qt::Fil
 
 void MetafilePaintEngine::drawPath(const QPainterPath &path)
 {
-    if (path.isEmpty())
+    if (path.isEmpty() || drawPathAsText(path))
         return;
     emitPolygons(path.toSubpathPolygons(m_transform), path.fillRule(), true, true);
 }
@@ -617,27 +617,23 @@ void MetafilePaintEngine::drawEllipse(const QRectF &rect)
     drawPath(path);
 }
 
-void MetafilePaintEngine::drawTextItem(const QPointF &p, const QTextItem &textItem)
+bool MetafilePaintEngine::textFits(const QString &text) const
 {
-    const QString text = textItem.text();
     const QTransform &t = m_transform;
     const double det = t.determinant();
     const double scale = std::sqrt(std::abs(det));
     // Text records rotate but never mirror, shear or stretch: such text goes as curves.
     const bool similar = det > 0 && std::abs(t.m11() - t.m22()) <= 1e-6 * scale
         && std::abs(t.m12() + t.m21()) <= 1e-6 * scale;
-    if (text.isEmpty() || !encodable(text) || !similar || text.size() > 8000) {
-        QPaintEngine::drawTextItem(p, textItem);
-        return;
-    }
-    if (m_painterPen.style() == Qt::NoPen)
-        return;
-    const QColor color = effectiveColor(m_painterPen.brush());
-    if (color.alpha() < 8)
-        return;
+    return !text.isEmpty() && text.size() <= 8000 && encodable(text) && similar;
+}
 
-    const QFont font = textItem.font();
-    const QFontMetricsF metrics(font, paintDevice());
+void MetafilePaintEngine::emitText(const QPointF &origin, const QString &text, const QFont &font,
+                                   const QList<qreal> &offsets, const QColor &color, bool underline,
+                                   bool strikeOut)
+{
+    const QTransform &t = m_transform;
+    const double scale = std::sqrt(std::abs(t.determinant()));
     double em = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * m_unitsPerInch / 72.0;
     em *= scale;
     const double angle = std::atan2(t.m12(), t.m11()) * 180.0 / std::numbers::pi;
@@ -647,19 +643,17 @@ void MetafilePaintEngine::drawTextItem(const QPointF &p, const QTextItem &textIt
     key.escapement = int(std::lround(-angle * 10.0)) % 3600;
     key.weight = std::clamp(int(font.weight()), 1, 1000);
     key.italic = font.italic() || font.style() == QFont::StyleOblique;
-    key.underline = font.underline() || (textItem.renderFlags() & QTextItem::Underline);
-    key.strikeOut = font.strikeOut() || (textItem.renderFlags() & QTextItem::StrikeOut);
-    for (QChar c : font.family())
-        key.face.append(
-            char(unicodeToCp1252(c.unicode()) >= 0 ? unicodeToCp1252(c.unicode()) : '?'));
+    key.underline = underline;
+    key.strikeOut = strikeOut;
+    for (QChar c : font.family()) {
+        const int byte = unicodeToCp1252(c.unicode());
+        key.face.append(char(byte >= 0 ? byte : '?'));
+    }
 
-    // Advances after each character, scaled so the line is as wide as the painter laid it out.
-    const double natural = metrics.horizontalAdvance(text);
-    const double fit = natural > 0 && textItem.width() > 0 ? textItem.width() / natural : 1.0;
     QByteArray params;
-    const QPointF origin = t.map(p);
-    put16(params, clamp16(origin.y()));
-    put16(params, clamp16(origin.x()));
+    const QPointF at = t.map(origin);
+    put16(params, clamp16(at.y()));
+    put16(params, clamp16(at.x()));
     put16(params, int(text.size()));
     put16(params, 0);
     QByteArray bytes;
@@ -668,17 +662,161 @@ void MetafilePaintEngine::drawTextItem(const QPointF &p, const QTextItem &textIt
     if (bytes.size() % 2)
         bytes.append('\0');
     params.append(bytes);
-    long previous = 0;
+    // Each character's advance, rounded so that the rounding never accumulates.
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const long next = std::lround(metrics.horizontalAdvance(text.left(i + 1)) * fit * scale);
-        put16(params, int(std::clamp(next - previous, -32768L, 32767L)));
-        previous = next;
+        const long from = std::lround(offsets.value(i) * scale);
+        const long to = std::lround(offsets.value(i + 1) * scale);
+        put16(params, int(std::clamp(to - from, -32768L, 32767L)));
     }
 
     syncClip();
     setTextColor(color.rgb());
     selectFont(key);
     record(ExtTextOut, params);
+}
+
+void MetafilePaintEngine::drawTextItem(const QPointF &p, const QTextItem &textItem)
+{
+    const QString text = textItem.text();
+    if (!textFits(text)) {
+        QPaintEngine::drawTextItem(p, textItem);
+        return;
+    }
+    if (m_painterPen.style() == Qt::NoPen)
+        return;
+    const QColor color = effectiveColor(m_painterPen.brush());
+    if (color.alpha() < 8)
+        return;
+    const QFont font = textItem.font();
+    const QFontMetricsF metrics(font, paintDevice());
+    // Offsets of each character, scaled so the line is as wide as the painter laid it out.
+    const double natural = metrics.horizontalAdvance(text);
+    const double fit = natural > 0 && textItem.width() > 0 ? textItem.width() / natural : 1.0;
+    QList<qreal> offsets { 0.0 };
+    for (qsizetype i = 0; i < text.size(); ++i)
+        offsets.append(metrics.horizontalAdvance(text.left(i + 1)) * fit);
+    emitText(p, text, font, offsets, color,
+             font.underline() || (textItem.renderFlags() & QTextItem::Underline),
+             font.strikeOut() || (textItem.renderFlags() & QTextItem::StrikeOut));
+}
+
+const MetafilePaintEngine::GlyphShapes &MetafilePaintEngine::glyphShapes(const QFont &font)
+{
+    const QString key = font.key();
+    auto found = m_glyphShapes.find(key);
+    if (found != m_glyphShapes.end())
+        return found->second;
+    GlyphShapes &shapes = m_glyphShapes[key];
+    shapes.font = QRawFont::fromFont(font);
+    if (!shapes.font.isValid())
+        return shapes;
+    for (int byte = 0x20; byte <= 0xFF; ++byte) {
+        const QChar c(cp1252ToUnicode(quint8(byte)));
+        if (byte >= 0x7F && byte <= 0xA0 && c.unicode() == byte)
+            continue;
+        const QList<quint32> glyphs = shapes.font.glyphIndexesForString(QString(c));
+        if (glyphs.size() != 1 || glyphs[0] == 0)
+            continue;
+        const QList<QPointF> advance = shapes.font.advancesForGlyphIndexes(glyphs);
+        GlyphShape shape { c, shapes.font.pathForGlyph(glyphs[0]), advance.value(0).x() };
+        if (c == QLatin1Char(' '))
+            shapes.spaceAdvance = shape.advance;
+        if (!shape.outline.isEmpty())
+            shapes.glyphs.push_back(std::move(shape));
+    }
+    return shapes;
+}
+
+bool MetafilePaintEngine::drawPathAsText(const QPainterPath &path)
+{
+    // Laid-out text with an outline pen arrives as glyph outlines (SVG text does, as its
+    // default stroke is a pen without a brush). When the outlines are this font's glyphs
+    // side by side on one baseline, write them back as text.
+    if (m_painterPen.style() == Qt::NoPen || m_painterPen.brush().style() != Qt::NoBrush
+        || m_painterBrush.style() != Qt::SolidPattern || path.elementCount() < 2)
+        return false;
+    const GlyphShapes &shapes = glyphShapes(m_painterFont);
+    if (!shapes.font.isValid() || shapes.glyphs.empty())
+        return false;
+    // Layouts draw at their own font size (SVG text at 100 pixels, scaled by the painter):
+    // try that and the painter font's own size.
+    const double rawSize = shapes.font.pixelSize();
+    for (const double size : { 100.0, rawSize }) {
+        std::vector<FoundGlyph> found;
+        if (matchGlyphs(path, shapes, size / rawSize, &found))
+            return emitRecoveredText(found, shapes, size);
+    }
+    return false;
+}
+
+bool MetafilePaintEngine::matchGlyphs(const QPainterPath &path, const GlyphShapes &shapes,
+                                      double scale, std::vector<FoundGlyph> *found) const
+{
+    const double tolerance = shapes.font.pixelSize() * scale * 4e-3;
+    int at = 0;
+    const int count = path.elementCount();
+    while (at < count) {
+        const GlyphShape *best = nullptr;
+        QPointF bestOrigin;
+        for (const GlyphShape &shape : shapes.glyphs) {
+            const int n = shape.outline.elementCount();
+            if (n > count - at || (best && n <= best->outline.elementCount()))
+                continue;
+            const QPointF origin
+                = QPointF(path.elementAt(at)) - QPointF(shape.outline.elementAt(0)) * scale;
+            bool same = true;
+            for (int i = 0; i < n && same; ++i) {
+                const QPainterPath::Element a = path.elementAt(at + i);
+                const QPainterPath::Element b = shape.outline.elementAt(i);
+                same = a.type == b.type && std::abs(a.x - b.x * scale - origin.x()) <= tolerance
+                    && std::abs(a.y - b.y * scale - origin.y()) <= tolerance;
+            }
+            if (same) {
+                best = &shape;
+                bestOrigin = origin;
+            }
+        }
+        if (!best)
+            return false;
+        if (!found->empty() && std::abs(bestOrigin.y() - found->front().origin.y()) > tolerance)
+            return false;
+        found->push_back({ best->character, bestOrigin, best->advance * scale });
+        at += best->outline.elementCount();
+    }
+    return !found->empty();
+}
+
+bool MetafilePaintEngine::emitRecoveredText(const std::vector<FoundGlyph> &found,
+                                            const GlyphShapes &shapes, double pixelSize)
+{
+    const double space = shapes.spaceAdvance * pixelSize / shapes.font.pixelSize();
+    QString text;
+    QList<qreal> offsets;
+    const QPointF origin = found.front().origin;
+    for (size_t i = 0; i < found.size(); ++i) {
+        if (i > 0 && space > 0) {
+            // Spaces have no outline: the gap between glyphs tells how many there were.
+            const double gap = found[i].origin.x() - found[i - 1].origin.x() - found[i - 1].advance;
+            const int spaces = int(std::lround(gap / space));
+            for (int s = 0; s < spaces; ++s) {
+                text.append(QLatin1Char(' '));
+                offsets.append(found[i - 1].origin.x() - origin.x() + found[i - 1].advance
+                               + s * gap / spaces);
+            }
+        }
+        text.append(found[i].character);
+        offsets.append(found[i].origin.x() - origin.x());
+    }
+    offsets.append(found.back().origin.x() - origin.x() + found.back().advance);
+    if (!textFits(text))
+        return false;
+    const QColor color = effectiveColor(m_painterBrush);
+    if (color.alpha() < 8)
+        return true;
+    QFont font = m_painterFont;
+    font.setPixelSize(std::max(1, int(std::lround(pixelSize))));
+    emitText(origin, text, font, offsets, color, false, false);
+    return true;
 }
 
 void MetafilePaintEngine::drawPixmap(const QRectF &r, const QPixmap &pm, const QRectF &sr)

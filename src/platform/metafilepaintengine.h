@@ -3,9 +3,12 @@
 #include <QByteArray>
 #include <QFont>
 #include <QPaintEngine>
+#include <QPainterPath>
 #include <QPen>
+#include <QRawFont>
 #include <QRectF>
 #include <QTransform>
+#include <map>
 #include <vector>
 
 // The paint engine behind MetafileWriter: turns painter calls into metafile records.
@@ -58,6 +61,35 @@ private:
         bool operator==(const FontKey &) const = default;
     };
 
+    struct GlyphShape
+    {
+        QChar character;
+        QPainterPath outline;
+        qreal advance = 0;
+    };
+    struct GlyphShapes
+    {
+        QRawFont font;
+        std::vector<GlyphShape> glyphs;
+        qreal spaceAdvance = 0;
+    };
+
+    bool textFits(const QString &text) const;
+    void emitText(const QPointF &origin, const QString &text, const QFont &font,
+                  const QList<qreal> &offsets, const QColor &color, bool underline, bool strikeOut);
+    const GlyphShapes &glyphShapes(const QFont &font);
+    struct FoundGlyph
+    {
+        QChar character;
+        QPointF origin;
+        qreal advance = 0;
+    };
+    bool drawPathAsText(const QPainterPath &path);
+    bool matchGlyphs(const QPainterPath &path, const GlyphShapes &shapes, double scale,
+                     std::vector<FoundGlyph> *found) const;
+    bool emitRecoveredText(const std::vector<FoundGlyph> &found, const GlyphShapes &shapes,
+                           double pixelSize);
+
     void record(quint16 function, const QByteArray &params);
     void record(quint16 function, std::initializer_list<int> params);
     int createObject(quint16 function, const QByteArray &params);
@@ -103,4 +135,5 @@ private:
     QRectF m_clip; // device units; an empty rectangle hides everything
     QRectF m_emittedClip;
     bool m_clipEmitted = false;
+    std::map<QString, GlyphShapes> m_glyphShapes;
 };
