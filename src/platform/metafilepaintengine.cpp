@@ -735,16 +735,23 @@ bool MetafilePaintEngine::drawPathAsText(const QPainterPath &path)
     if (m_painterPen.style() == Qt::NoPen || m_painterPen.brush().style() != Qt::NoBrush
         || m_painterBrush.style() != Qt::SolidPattern || path.elementCount() < 2)
         return false;
-    const GlyphShapes &shapes = glyphShapes(m_painterFont);
-    if (!shapes.font.isValid() || shapes.glyphs.empty())
-        return false;
-    // Layouts draw at their own font size (SVG text at 100 pixels, scaled by the painter):
-    // try that and the painter font's own size.
-    const double rawSize = shapes.font.pixelSize();
-    for (const double size : { 100.0, rawSize }) {
-        std::vector<FoundGlyph> found;
-        if (matchGlyphs(path, shapes, size / rawSize, &found))
-            return emitRecoveredText(found, shapes, size);
+    // Runs in bold or italic inside plain text (and the reverse) use the painter's family.
+    QFont bold = m_painterFont;
+    bold.setBold(!m_painterFont.bold());
+    QFont italic = m_painterFont;
+    italic.setItalic(!m_painterFont.italic());
+    for (const QFont &font : { m_painterFont, bold, italic }) {
+        const GlyphShapes &shapes = glyphShapes(font);
+        if (!shapes.font.isValid() || shapes.glyphs.empty())
+            continue;
+        // Layouts draw at their own font size (SVG text at 100 pixels, scaled by the
+        // painter): try that and the font's own size.
+        const double rawSize = shapes.font.pixelSize();
+        for (const double size : { 100.0, rawSize }) {
+            std::vector<FoundGlyph> found;
+            if (matchGlyphs(path, shapes, size / rawSize, &found))
+                return emitRecoveredText(found, shapes, font, size);
+        }
     }
     return false;
 }
@@ -787,7 +794,8 @@ bool MetafilePaintEngine::matchGlyphs(const QPainterPath &path, const GlyphShape
 }
 
 bool MetafilePaintEngine::emitRecoveredText(const std::vector<FoundGlyph> &found,
-                                            const GlyphShapes &shapes, double pixelSize)
+                                            const GlyphShapes &shapes, const QFont &shapeFont,
+                                            double pixelSize)
 {
     const double space = shapes.spaceAdvance * pixelSize / shapes.font.pixelSize();
     QString text;
@@ -813,7 +821,7 @@ bool MetafilePaintEngine::emitRecoveredText(const std::vector<FoundGlyph> &found
     const QColor color = effectiveColor(m_painterBrush);
     if (color.alpha() < 8)
         return true;
-    QFont font = m_painterFont;
+    QFont font = shapeFont;
     font.setPixelSize(std::max(1, int(std::lround(pixelSize))));
     emitText(origin, text, font, offsets, color, false, false);
     return true;

@@ -88,7 +88,7 @@ private:
     bool matchGlyphs(const QPainterPath &path, const GlyphShapes &shapes, double scale,
                      std::vector<FoundGlyph> *found) const;
     bool emitRecoveredText(const std::vector<FoundGlyph> &found, const GlyphShapes &shapes,
-                           double pixelSize);
+                           const QFont &shapeFont, double pixelSize);
 
     void record(quint16 function, const QByteArray &params);
     void record(quint16 function, std::initializer_list<int> params);
