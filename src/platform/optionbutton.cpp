@@ -21,3 +21,14 @@ void OptionButton::setValue(bool selected)
     }
     setChecked(selected);
 }
+
+void OptionButton::colorsChanged()
+{
+    Control<QRadioButton>::colorsChanged();
+    // The round indicator stays white with a black dot whatever the colours, as the form
+    // toolkit drew it, so the choice shows on any background.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Base, QColor(255, 255, 255));
+    palette.setColor(QPalette::Text, QColor(0, 0, 0));
+    setPalette(palette);
+}

@@ -19,4 +19,7 @@ public:
     void setCaption(const QString &caption) { setText(caption); }
     bool value() const { return isChecked(); }
     void setValue(bool selected);
+
+protected:
+    void colorsChanged() override;
 };
