@@ -127,8 +127,9 @@ void QuizScreen::showquest()
         label3[0]->setVisible(false);
     if (q == worksheetQuestionCount)
         label3[1]->setCaption(QStringLiteral("Check Score >>"));
-    if (isVisible())
-        Option1[noAnswer]->setFocus();
+    // While the screen is still loading, this makes the hidden option the one that takes the
+    // focus when the screen first shows, rather than the first button.
+    Option1[noAnswer]->setFocus();
 }
 
 void QuizScreen::Form_MouseMove(int, int, double, double)

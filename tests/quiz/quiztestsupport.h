@@ -8,6 +8,7 @@
 #include "module1.h"
 #include "optionbutton.h"
 #include "quizscreen.h"
+#include "resultsscreen.h"
 #include "worksheetglobals.h"
 
 #include <QDir>
@@ -78,6 +79,16 @@ inline void answerQuiz(const QSet<int> &wrong)
         chooseAnswer(multiple.get(), wrong.contains(q) ? wrongOption(q) : correctOption(q));
         TestUtil::click(multiple->label3[1]);
     }
+}
+
+// Waits until the results screen has run its steps after showing: picture, focus, lights,
+// celebration.
+inline bool resultsSettled()
+{
+    return QTest::qWaitFor([] {
+        return !Welldone->Timer1->enabled() && !Welldone->Timer2->enabled()
+            && !Welldone->Timer3->enabled();
+    });
 }
 
 } // namespace QuizTest
