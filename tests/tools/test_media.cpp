@@ -125,6 +125,8 @@ private slots:
     void initTestCase();
     void picturesLoadAtTheirDesignSize_data();
     void picturesLoadAtTheirDesignSize();
+    void diagramsShowWhatTheirLabelsPointAt_data();
+    void diagramsShowWhatTheirLabelsPointAt();
     void logoFramesMakeOneMovingLoop();
     void pagesAreMetafilesThatFitTheViewerAndThePage_data();
     void pagesAreMetafilesThatFitTheViewerAndThePage();
@@ -158,6 +160,49 @@ void TestMedia::picturesLoadAtTheirDesignSize()
     QVERIFY(!picture.isMetafile());
     QCOMPARE(picture.sizePixels(), size);
     QVERIFY2(detail(picture.image()) > 0.05, "the picture looks blank");
+}
+
+void TestMedia::diagramsShowWhatTheirLabelsPointAt_data()
+{
+    // Where the labelling activities point, in screen twips, and the picture's top left.
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QPoint>("origin");
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<QColor>("colour");
+    const QColor river(0x2f, 0x86, 0xcc);
+    const QColor ridge(0xb5, 0x47, 0x2b);
+    const QString drainage = QStringLiteral("Images\\drainage.jpg");
+    const QString section = QStringLiteral("Images\\crosssection2.jpg");
+    // rivers1lab: the inner ends of its four leader lines.
+    QTest::newRow("watershed") << drainage << QPoint(2760, 840) << QPoint(3480, 2040) << ridge;
+    QTest::newRow("confluence") << drainage << QPoint(2760, 840) << QPoint(5400, 3960) << river;
+    QTest::newRow("estuary") << drainage << QPoint(2760, 840) << QPoint(7200, 3120) << river;
+    QTest::newRow("tributary") << drainage << QPoint(2760, 840) << QPoint(5400, 4800) << river;
+    // rivers2lab: the spring just below the "source" box, the river meeting the sea under
+    // the "mouth" box.
+    QTest::newRow("source") << section << QPoint(0, 2160) << QPoint(1620, 2670) << river;
+    QTest::newRow("mouth") << section << QPoint(0, 2160) << QPoint(10440, 4890) << river;
+}
+
+void TestMedia::diagramsShowWhatTheirLabelsPointAt()
+{
+    QFETCH(QString, path);
+    QFETCH(QPoint, origin);
+    QFETCH(QPoint, point);
+    QFETCH(QColor, colour);
+    const QImage image = Picture::load(path).image();
+    QVERIFY(!image.isNull());
+    const QPoint at = (point - origin) / 15;
+    // Somewhere within 4 pixels of the point the picture has the feature's colour.
+    int best = 1000;
+    for (int dy = -4; dy <= 4; ++dy)
+        for (int dx = -4; dx <= 4; ++dx) {
+            const QColor c = image.pixelColor(at + QPoint(dx, dy));
+            best = std::min(best,
+                            std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green())
+                                + std::abs(c.blue() - colour.blue()));
+        }
+    QVERIFY2(best < 60, qPrintable(QString::number(best)));
 }
 
 void TestMedia::logoFramesMakeOneMovingLoop()
