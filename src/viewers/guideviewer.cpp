@@ -63,10 +63,8 @@ GuideViewer::GuideViewer()
     Label2->setAlignment(Alignment::Center);
     Label2->setBackStyle(BackStyle::Transparent);
 
-    // A guidance page covers the screen's free area; moves over it are its own, not the form's.
     Image1 = new ImageBox(this, QStringLiteral("Image1"));
     Image1->move(120, 0);
-    Image1->setAttribute(Qt::WA_NoMousePropagation);
     Image2 = new ImageBox(this, QStringLiteral("Image2"));
     Image2->move(120, -240);
     Image2->setVisible(false);
