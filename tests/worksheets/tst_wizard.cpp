@@ -1,0 +1,464 @@
+#include "screenfixture.h"
+
+#include "recordingmessageboxes.h"
+#include "recordingsoundplayer.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString clickSound = u"wav\\click.wav"_s;
+const QString saved = u"Your worksheet has been saved."_s;
+
+// The wizard filled with the sample worksheet, then changed by edit.
+template<class Edit> WizardScreen *showFilled(Edit edit)
+{
+    WizardScreen *screen = ScreenFixture::showWizard();
+    if (!screen)
+        return nullptr;
+    WorksheetDraft draft = ScreenFixture::sampleWorksheet();
+    edit(draft);
+    screen->fill(draft);
+    return screen;
+}
+
+void clickSave(WizardScreen *screen)
+{
+    TestUtil::click(screen->label3[1]);
+}
+
+QRect twipsRect(double left, double top, double width, double height)
+{
+    return Twips::toPixels(left, top, width, height);
+}
+
+} // namespace
+
+class WizardTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { TestUtil::initialise(); }
+    void cleanup() { ScreenFixture::unloadScreens(); }
+
+    void gridStandsAtItsDesignPositions()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        WizardScreen *screen = ScreenFixture::showWizard();
+        QVERIFY(screen);
+        QCOMPARE(screen->caption(), u"Ondel"_s);
+        QCOMPARE(screen->backColor(), QColor(0, 78, 152));
+        QCOMPARE(screen->Label1.count(), 52);
+        QCOMPARE(screen->Text2.count(), 10);
+        QCOMPARE(screen->Text3.count(), 40);
+        QCOMPARE(screen->Check1.count(), 40);
+        QCOMPARE(screen->findChildren<TextBox *>().size(), 51);
+
+        QCOMPARE(screen->Label1[0]->caption(), u"Multiple Choice Wizard"_s);
+        QCOMPARE(screen->Label1[0]->geometry(), twipsRect(0, 0, 4320, 540));
+        QCOMPARE(screen->Label1[0]->fontSize(), 18.0);
+        QCOMPARE(screen->Label1[1]->caption(), u"Worksheet Title"_s);
+        QCOMPARE(screen->Label1[1]->fontSize(), 14.25);
+        QCOMPARE(screen->Text1->geometry(), twipsRect(7560, 120, 4215, 375));
+        QCOMPARE(screen->Text1->maxLength(), 25);
+
+        QStringList captions;
+        for (const auto &[index, label] : screen->Label1) {
+            captions << label->caption();
+            QCOMPARE(label->foreColor(), QColor(255, 255, 0));
+            QCOMPARE(label->backStyle(), BackStyle::Transparent);
+            QVERIFY(label->fontBold());
+        }
+        for (int q = 1; q <= 10; ++q) {
+            QCOMPARE(captions.count(u"Question %1"_s.arg(q)), 1);
+            // Each question's caption stands just above its box.
+            Label *caption = screen->Label1[2 + 5 * (q - 1)];
+            TextBox *box = screen->Text2[q - 1];
+            QCOMPARE(caption->caption(), u"Question %1"_s.arg(q));
+            QCOMPARE(caption->fontSize(), 9.75);
+            QCOMPARE(caption->top() + caption->height(), box->top());
+            QCOMPARE(caption->left(), box->left());
+        }
+        for (const QString &letter : { u"A."_s, u"B."_s, u"C."_s, u"D."_s })
+            QCOMPARE(captions.count(letter), 10);
+
+        for (int row = 0; row < 10; ++row) {
+            const double top = 840 + 1440 * (row % 5);
+            const double shift = row < 5 ? 0 : 5880;
+            TextBox *question = screen->Text2[row];
+            QCOMPARE(question->geometry(), twipsRect(240 + shift, top, 5655, 375));
+            QCOMPARE(question->maxLength(), 60);
+            QCOMPARE(question->fontSize(), 12.0);
+            const double lefts[4] = { 720, 3600, 720, 3600 };
+            const double ticks[4] = { 480, 3330, 480, 3330 };
+            const double below[4] = { 390, 390, 720, 720 };
+            for (int k = 0; k < 4; ++k) {
+                TextBox *answer = screen->Text3[4 * row + k];
+                CheckBox *tick = screen->Check1[4 * row + k];
+                QCOMPARE(answer->geometry(),
+                         twipsRect(lefts[k] + shift, top + below[k], 2295, 330));
+                QCOMPARE(answer->maxLength(), 30);
+                QCOMPARE(answer->fontSize(), 9.75);
+                QCOMPARE(tick->geometry(), twipsRect(ticks[k] + shift, top + below[k], 255, 315));
+                QCOMPARE(tick->backColor(), QColor(0, 78, 152));
+                QCOMPARE(tick->value(), 0);
+                QVERIFY(tick->caption().isEmpty());
+            }
+        }
+        QCOMPARE(screen->label3[0]->caption(), u"Exit"_s);
+        QCOMPARE(screen->label3[0]->geometry(), twipsRect(10560, 7920, 1245, 495));
+        QCOMPARE(screen->label3[1]->caption(), u"Save Worksheet"_s);
+        QCOMPARE(screen->label3[1]->geometry(), twipsRect(240, 7920, 3165, 495));
+        QVERIFY(!TestUtil::grabScreenshot(screen, u"wizard-empty"_s).isEmpty());
+    }
+
+    void saveOnAnEmptyScreenReportsOnlyTheTitle()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        RecordingSoundPlayer sound;
+        soundon = 1;
+        WizardScreen *screen = ScreenFixture::showWizard();
+        QVERIFY(screen);
+        clickSave(screen);
+        QCOMPARE(boxes.texts(),
+                 QStringList { u"You have not chosen a title for your worksheet"_s });
+        QCOMPARE(boxes.last().caption, u"Ondel"_s);
+        QCOMPARE(boxes.last().buttons, MessageBoxes::Buttons::Ok);
+        QCOMPARE(sound.played(), QStringList { clickSound });
+        QCOMPARE(media.worksheetFiles(), QStringList { u"track.txt"_s });
+    }
+
+    void checksReportTheFirstGapInOrder_data()
+    {
+        QTest::addColumn<int>("scenario");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty question 3") << 0 << u"You have not completed Question 3"_s;
+        QTest::newRow("answer C of question 2 before the tick of question 4")
+            << 1 << u"You have not completed Question 2"_s;
+        QTest::newRow("no tick on question 5")
+            << 2 << u"You have not ticked the correct answer for Question 5"_s;
+        QTest::newRow("two ticks on question 7")
+            << 3 << u"You have ticked more than one correct answer for Question 7"_s;
+        QTest::newRow("empty answer before ticks of the same question")
+            << 4 << u"You have not completed Question 10"_s;
+        QTest::newRow("a question of spaces passes") << 5 << saved;
+    }
+
+    void checksReportTheFirstGapInOrder()
+    {
+        QFETCH(int, scenario);
+        QFETCH(QString, expected);
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        RecordingSoundPlayer sound;
+        WizardScreen *screen = ScreenFixture::showWizard();
+        QVERIFY(screen);
+        WorksheetDraft draft = ScreenFixture::sampleWorksheet();
+        switch (scenario) {
+        case 0:
+            draft.questions[2].clear();
+            break;
+        case 1:
+            draft.ticks[4 * 3] = false;
+            draft.answers[4 * 1 + 2].clear();
+            break;
+        case 2:
+            draft.ticks[4 * 4] = false;
+            break;
+        case 3:
+            break;
+        case 4:
+            draft.answers[4 * 9 + 3].clear();
+            draft.ticks[4 * 9 + 2] = false;
+            break;
+        case 5:
+            draft.questions[5] = u"   "_s;
+            break;
+        }
+        ScreenFixture::typeWorksheet(screen, draft);
+        if (scenario == 3)
+            ScreenFixture::clickTick(screen->Check1[4 * 6 + 3]);
+        clickSave(screen);
+        QCOMPARE(boxes.texts(), QStringList { expected });
+        if (expected != saved)
+            QCOMPARE(media.worksheetFiles(), QStringList { u"track.txt"_s });
+        else
+            QVERIFY(media.worksheetFiles().contains(u"Our River Walk.txt"_s));
+    }
+
+    void enterMovesTheFocusAsTheTableSays_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("toIndex");
+        QTest::newRow("title") << u"Text1"_s << 0 << u"Text2"_s << 0;
+        QTest::newRow("question 4") << u"Text2"_s << 3 << u"Text3"_s << 12;
+        QTest::newRow("answer A of question 1") << u"Text3"_s << 0 << u"Text3"_s << 1;
+        QTest::newRow("answer C of question 5") << u"Text3"_s << 18 << u"Text3"_s << 19;
+        QTest::newRow("answer D of question 5") << u"Text3"_s << 19 << u"Text2"_s << 5;
+        QTest::newRow("answer D of question 9") << u"Text3"_s << 35 << u"Text2"_s << 9;
+        QTest::newRow("answer D of question 10") << u"Text3"_s << 39 << u"Text3"_s << 39;
+    }
+
+    void enterMovesTheFocusAsTheTableSays()
+    {
+        QFETCH(QString, from);
+        QFETCH(int, index);
+        QFETCH(QString, to);
+        QFETCH(int, toIndex);
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        WizardScreen *screen = ScreenFixture::showWizard();
+        QVERIFY(screen);
+        auto box = [screen](const QString &name, int i) -> TextBox * {
+            if (name == u"Text1")
+                return screen->Text1;
+            return name == u"Text2" ? screen->Text2[i] : screen->Text3[i];
+        };
+        TextBox *start = box(from, index);
+        start->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), start);
+        QTest::keyClick(start, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), box(to, toIndex));
+        QVERIFY(start->text().isEmpty());
+    }
+
+    void typingStopsAtEachBoxsLimit_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("title") << u"Text1"_s << 25;
+        QTest::newRow("question") << u"Text2"_s << 60;
+        QTest::newRow("answer") << u"Text3"_s << 30;
+    }
+
+    void typingStopsAtEachBoxsLimit()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, limit);
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        WizardScreen *screen = ScreenFixture::showWizard();
+        QVERIFY(screen);
+        TextBox *box = name == u"Text1" ? screen->Text1
+            : name == u"Text2"          ? screen->Text2[7]
+                                        : screen->Text3[22];
+        const QString typed = u"The river Severn flows to the sea at Bristol, past many towns."_s;
+        QVERIFY(typed.size() > limit);
+        QTest::keyClicks(box, typed);
+        QCOMPARE(box->text(), typed.left(limit));
+    }
+
+    void savedWorksheetIsTheFileFormatByteForByte()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        RecordingSoundPlayer sound;
+        soundon = 1;
+        media.setCatalogue({ u"Rivers 1"_s });
+        WizardScreen *screen = ScreenFixture::showWizard();
+        QVERIFY(screen);
+        const WorksheetDraft draft = ScreenFixture::sampleWorksheet();
+        ScreenFixture::typeWorksheet(screen, draft);
+        clickSave(screen);
+        QCOMPARE(boxes.texts(), QStringList { saved });
+        QCOMPARE(sound.played(), QStringList { clickSound });
+
+        const QByteArray bytes = media.read(u"multiple/Our River Walk.txt"_s);
+        QCOMPARE(bytes.count("\r\n"), 72);
+        QCOMPARE(bytes.count('\n'), 72);
+        QVERIFY(!bytes.contains(','));
+        QVERIFY(bytes.startsWith("Our River Walk\r\n \r\nWhere& on river walk 1& did we stop?\r\n"
+                                 "Bridge 1& stop A\r\nBridge 1& stop B\r\nBridge 1& stop C\r\n"
+                                 "Bridge 1& stop D\r\n1\r\n \r\n"));
+        QVERIFY(bytes.endsWith("Bridge 10& stop D\r\n2\r\n \r\n"));
+        QCOMPARE(bytes, ScreenFixture::worksheetBytes(draft));
+        QCOMPARE(media.catalogueBytes(), QByteArray(" 2 \r\nRivers 1\r\nOur River Walk\r\n"));
+
+        // The screen keeps its contents; saving again replaces the file and lists nothing new.
+        QVERIFY(ScreenFixture::sameDraft(screen->draft(), draft));
+        const QByteArray catalogue = media.catalogueBytes();
+        screen->Text2[0]->clear();
+        QTest::keyClicks(screen->Text2[0], u"Where did we start?"_s);
+        clickSave(screen);
+        QCOMPARE(boxes.texts(), (QStringList { saved, saved }));
+        QCOMPARE(media.catalogueBytes(), catalogue);
+        QVERIFY(media.read(u"multiple/Our River Walk.txt"_s)
+                    .contains("\r\n \r\nWhere did we start?\r\n"));
+
+        // A title differing in letter case is a new entry.
+        screen->Text1->setText(u"our river walk"_s);
+        clickSave(screen);
+        QCOMPARE(media.catalogueBytes(),
+                 QByteArray(" 3 \r\nRivers 1\r\nOur River Walk\r\nour river walk\r\n"));
+        QVERIFY(!TestUtil::grabScreenshot(screen, u"wizard-filled"_s).isEmpty());
+    }
+
+    void refusedEntriesWriteNothing_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QString another = u"Please choose another title for your worksheet. "_s;
+        QTest::newRow("comma in title")
+            << u"Rivers, Lakes"_s << -1 << QString()
+            << another + u"A title cannot hold a comma, because the catalogue could not list it."_s;
+        QTest::newRow("leading space in title") << u" Lakes"_s << -1 << QString()
+                                                << another
+                + u"A title cannot begin with a space, because the catalogue could not list it."_s;
+        QTest::newRow("leading quote in title")
+            << u"\"Lakes"_s << -1 << QString()
+            << another + u"A title cannot hold the character \"."_s;
+        QTest::newRow("folder in title") << u"../Lakes"_s << -1 << QString()
+                                         << another + u"A title cannot hold the character /."_s;
+        QTest::newRow("colon in title") << u"Lakes: part 1"_s << -1 << QString()
+                                        << another + u"A title cannot hold the character :."_s;
+        QTest::newRow("catalogue's own name")
+            << u"Track"_s << -1 << QString()
+            << another + u"The title Track is reserved; please choose another."_s;
+        QTest::newRow("device name")
+            << u"con"_s << -1 << QString()
+            << another + u"The title con is reserved; please choose another."_s;
+        QTest::newRow("title ends with a dot")
+            << u"Lakes."_s << -1 << QString()
+            << another + u"A title cannot end with a dot or a space."_s;
+        QTest::newRow("title outside the code page")
+            << u"Lakes \u03a9"_s << -1 << QString()
+            << another + u"A title cannot hold the character \u03a9."_s;
+        QTest::newRow("question begins with a quote")
+            << u"Lakes"_s << 102 << u"\"Deep\" lakes?"_s
+            << u"Question 3 cannot begin with a double quote (\"), because it would not be read "
+               "back as typed. Please change it."_s;
+        QTest::newRow("answer D outside the code page")
+            << u"Lakes"_s << 4 * 8 + 3 << u"\u6c34"_s
+            << u"Answer D of Question 9 holds the character \u6c34, which a worksheet cannot "
+               "store. Please change it."_s;
+        QTest::newRow("answer B begins with a quote")
+            << u"Lakes"_s << 1 << u"\"B\""_s
+            << u"Answer B of Question 1 cannot begin with a double quote (\"), because it would "
+               "not be read back as typed. Please change it."_s;
+    }
+
+    // box: -1 none, 100 + row a question box, else an answer box.
+    void refusedEntriesWriteNothing()
+    {
+        QFETCH(QString, title);
+        QFETCH(int, box);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        RecordingSoundPlayer sound;
+        WizardScreen *screen = ScreenFixture::showWizard();
+        QVERIFY(screen);
+        WorksheetDraft draft = ScreenFixture::sampleWorksheet(title);
+        if (box >= 100)
+            draft.questions[box - 100] = text;
+        else if (box >= 0)
+            draft.answers[box] = text;
+        ScreenFixture::typeWorksheet(screen, draft);
+        QCOMPARE(screen->Text1->text(), title);
+        const QByteArray catalogue = media.catalogueBytes();
+        clickSave(screen);
+        QCOMPARE(boxes.texts(), QStringList { expected });
+        QCOMPARE(boxes.last().caption, u"Ondel"_s);
+        QCOMPARE(media.worksheetFiles(), QStringList { u"track.txt"_s });
+        QCOMPARE(media.catalogueBytes(), catalogue);
+        QVERIFY(QDir(media.root()).entryList(QDir::Files).isEmpty());
+    }
+
+    void failedSaveSaysSoAndKeepsTheBoxes()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        QVERIFY(QFile::remove(media.path(u"multiple/track.txt"_s)));
+        WizardScreen *screen = ScreenFixture::showWizard();
+        QVERIFY(screen);
+        const WorksheetDraft draft = ScreenFixture::sampleWorksheet();
+        ScreenFixture::typeWorksheet(screen, draft);
+        clickSave(screen);
+        QCOMPARE(boxes.texts(), QStringList { u"There was a problem saving your worksheet"_s });
+        QVERIFY(ScreenFixture::sameDraft(screen->draft(), draft));
+        QVERIFY(wizard.isLoaded());
+    }
+
+    void exitDiscardsTheBoxesWithoutAsking()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        RecordingSoundPlayer sound;
+        soundon = 1;
+        WizardScreen *screen = ScreenFixture::showWizard();
+        QVERIFY(screen);
+        QTest::keyClicks(screen->Text1, u"Half done"_s);
+        TestUtil::click(screen->label3[0]);
+        QVERIFY(!wizard.isLoaded());
+        QVERIFY(boxes.shown().isEmpty());
+        QCOMPARE(sound.played(), QStringList { clickSound });
+        TestUtil::processEvents();
+        QVERIFY(wizard->Text1->text().isEmpty());
+        QCOMPARE(media.worksheetFiles(), QStringList { u"track.txt"_s });
+
+        // No sound with sound off.
+        soundon = 0;
+        sound.clear();
+        TestUtil::click(ScreenFixture::showWizard()->label3[0]);
+        QVERIFY(sound.played().isEmpty());
+    }
+
+    void buttonsLightUnderThePointerUntilTheBareForm()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        WizardScreen *screen = ScreenFixture::showWizard();
+        QVERIFY(screen);
+        auto lit = [screen] {
+            QList<int> opaque;
+            for (const auto &[index, label] : screen->label3) {
+                if (label->backStyle() == BackStyle::Opaque)
+                    opaque << index;
+            }
+            return opaque;
+        };
+        QCOMPARE(lit(), (QList<int> { 0, 1 }));
+        QTest::mouseMove(screen->windowHandle(), QPoint(400, 560));
+        QVERIFY(lit().isEmpty());
+        TestUtil::mouseMove(screen->label3[1]);
+        QCOMPARE(lit(), QList<int> { 1 });
+        TestUtil::mouseMove(screen->label3[0]);
+        QCOMPARE(lit(), (QList<int> { 0, 1 }));
+        QTest::mouseMove(screen->windowHandle(), QPoint(400, 560));
+        QVERIFY(lit().isEmpty());
+    }
+
+    void mainMenuOpensTheWizardOverItself()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingSoundPlayer sound;
+        intro0->show();
+        QVERIFY(QTest::qWaitForWindowExposed(intro0.get()));
+        TestUtil::click(intro0->Label2[17]);
+        QVERIFY(wizard.isLoaded());
+        QVERIFY(wizard->isVisible());
+        QVERIFY(intro0.isLoaded());
+        QVERIFY(intro0->isVisible());
+        QCOMPARE(sound.played(), QStringList { clickSound });
+    }
+};
+
+QTEST_MAIN(WizardTest)
+#include "tst_wizard.moc"
