@@ -129,14 +129,22 @@ int ink(const QImage &image, QRect area, QRgb background)
     return count;
 }
 
+quint32 wordsAt(const QByteArray &bytes, qint64 pos, int count)
+{
+    quint32 value = 0;
+    for (int i = 2 * count - 1; i >= 0; --i)
+        value = (value << 8) | quint8(bytes.at(pos + i));
+    return value;
+}
+
 // The record functions in file order.
 QList<quint16> functionsOf(const QByteArray &wmf)
 {
     QList<quint16> functions;
     qint64 pos = 22 + 18;
     while (pos + 6 <= wmf.size()) {
-        const quint32 words = qFromLittleEndian<quint32>(wmf.constData() + pos);
-        functions.append(qFromLittleEndian<quint16>(wmf.constData() + pos + 4));
+        const quint32 words = wordsAt(wmf, pos, 2);
+        functions.append(quint16(wordsAt(wmf, pos + 4, 1)));
         if (words < 3)
             break;
         pos += 2 * qint64(words);
