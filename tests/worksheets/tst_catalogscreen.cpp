@@ -1,0 +1,509 @@
+#include "screenfixture.h"
+
+#include "fieldreader.h"
+#include "recordingmessageboxes.h"
+#include "recordingsoundplayer.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString clickSound = u"wav\\click.wav"_s;
+const QString corrupted = u"This worksheet seems to be corrupted."_s;
+
+QStringList numberedTitles(int count)
+{
+    QStringList titles;
+    for (int i = 1; i <= count; ++i)
+        titles << u"Worksheet %1"_s.arg(i);
+    return titles;
+}
+
+// A catalogue of these titles, each with its worksheet file.
+void writeCatalogueWithFiles(const ScreenFixture::Media &media, const QStringList &titles)
+{
+    media.setCatalogue(titles);
+    for (const QString &title : titles)
+        media.writeWorksheet(ScreenFixture::sampleWorksheet(title));
+}
+
+CatalogueScreen *showCatalogue()
+{
+    worksheets->show();
+    return QTest::qWaitForWindowExposed(worksheets.get()) ? worksheets.get() : nullptr;
+}
+
+// The captions of the titles on show, top to bottom, left column first.
+QStringList shownTitles(const CatalogueScreen *screen)
+{
+    QStringList shown;
+    for (int i = 1; i <= 24; ++i) {
+        if (screen->Label2[i]->visible())
+            shown << screen->Label2[i]->caption();
+    }
+    return shown;
+}
+
+bool previousShown(const CatalogueScreen *screen)
+{
+    return screen->label3[0]->visible();
+}
+
+bool nextShown(const CatalogueScreen *screen)
+{
+    return screen->label3[1]->visible();
+}
+
+QRect twipsRect(double left, double top, double width, double height)
+{
+    return Twips::toPixels(left, top, width, height);
+}
+
+} // namespace
+
+class CatalogueScreenTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { TestUtil::initialise(); }
+    void cleanup() { ScreenFixture::unloadScreens(); }
+
+    void emptyCatalogueShowsTheDesignWithNoTitles()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        QCOMPARE(screen->caption(), u"Ondel"_s);
+        QCOMPARE(screen->backColor(), QColor(0, 78, 152));
+        QCOMPARE(screen->Label1->caption(), u"Worksheets Catalogue"_s);
+        QCOMPARE(screen->Label1->geometry(), twipsRect(0, 0, 12000, 780));
+        QCOMPARE(screen->Label1->fontSize(), 24.0);
+        QCOMPARE(screen->Check1->caption(), u"Edit Worksheet"_s);
+        QCOMPARE(screen->Check1->geometry(), twipsRect(120, 120, 2535, 375));
+        QCOMPARE(screen->Check1->foreColor(), QColor(255, 255, 0));
+        QCOMPARE(screen->Check1->backColor(), QColor(0, 78, 152));
+        QCOMPARE(screen->Check2->caption(), u"Delete Worksheet"_s);
+        QCOMPARE(screen->Check2->geometry(), twipsRect(9240, 120, 2535, 375));
+        QCOMPARE(screen->Check2->foreColor(), QColor(255, 0, 0));
+        QCOMPARE(screen->Check2->backColor(), QColor(0, 78, 152));
+        QVERIFY(!screen->Check1->value() && !screen->Check2->value());
+        for (int i = 1; i <= 24; ++i) {
+            const double left = i <= 12 ? 120 : 6120;
+            const double top = 720 + 600 * ((i - 1) % 12);
+            QCOMPARE(screen->Label2[i]->geometry(), twipsRect(left, top, 5715, 375));
+            QCOMPARE(screen->Label2[i]->fontSize(), 12.0);
+            QVERIFY(screen->Label2[i]->fontBold());
+        }
+        QCOMPARE(screen->Label2[0]->caption(), u"Exit"_s);
+        QCOMPARE(screen->Label2[0]->geometry(), twipsRect(10560, 7920, 1245, 495));
+        QCOMPARE(screen->Label2[0]->fontSize(), 18.0);
+        QCOMPARE(screen->label3[0]->caption(), u"<< Previous Page"_s);
+        QCOMPARE(screen->label3[0]->geometry(), twipsRect(2640, 7920, 3195, 495));
+        QCOMPARE(screen->label3[1]->caption(), u"Next Page >>"_s);
+        QCOMPARE(screen->label3[1]->geometry(), twipsRect(6000, 7920, 3195, 495));
+        QCOMPARE(screen->Label4->caption(), u"Page 1"_s);
+        QCOMPARE(screen->Label4->foreColor(), QColor(0, 0, 255));
+        QCOMPARE(screen->Label4->backColor(), QColor(255, 255, 255));
+        QCOMPARE(screen->Label4->geometry(), twipsRect(120, 7920, 1995, 495));
+
+        QVERIFY(shownTitles(screen).isEmpty());
+        QVERIFY(!previousShown(screen));
+        QVERIFY(!nextShown(screen));
+        QVERIFY(screen->Label2[0]->visible());
+        QCOMPARE(catpage, 0);
+        QVERIFY(!TestUtil::grabScreenshot(screen, u"catalogue-empty"_s).isEmpty());
+    }
+
+    void firstPageHoldsUpToTwentyFourTitles_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<bool>("next");
+        QTest::newRow("1") << 1 << 1 << false;
+        QTest::newRow("24") << 24 << 24 << false;
+        QTest::newRow("25") << 25 << 24 << true;
+        QTest::newRow("30") << 30 << 24 << true;
+    }
+
+    void firstPageHoldsUpToTwentyFourTitles()
+    {
+        QFETCH(int, count);
+        QFETCH(int, shown);
+        QFETCH(bool, next);
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        media.setCatalogue(numberedTitles(count));
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        QCOMPARE(trackcount, count);
+        QCOMPARE(shownTitles(screen), numberedTitles(shown));
+        QCOMPARE(nextShown(screen), next);
+        QVERIFY(!previousShown(screen));
+        QCOMPARE(screen->Label4->caption(), u"Page 1"_s);
+    }
+
+    void pageButtonsTurnThePages()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingSoundPlayer sound;
+        soundon = 1;
+        media.setCatalogue(numberedTitles(30));
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        QTest::mouseMove(screen->windowHandle(), QPoint(400, 590));
+        QVERIFY(!TestUtil::grabScreenshot(screen, u"catalogue-30-page1"_s).isEmpty());
+
+        TestUtil::click(screen->label3[1]);
+        QCOMPARE(catpage, 1);
+        QCOMPARE(screen->Label4->caption(), u"Page 2"_s);
+        QCOMPARE(shownTitles(screen), numberedTitles(30).mid(24));
+        QCOMPARE(screen->Label2[1]->caption(), u"Worksheet 25"_s);
+        QVERIFY(previousShown(screen));
+        QVERIFY(!nextShown(screen));
+        QCOMPARE(sound.played(), QStringList { clickSound });
+        QVERIFY(!TestUtil::grabScreenshot(screen, u"catalogue-30-page2"_s).isEmpty());
+
+        TestUtil::click(screen->label3[0]);
+        QCOMPARE(catpage, 0);
+        QCOMPARE(screen->Label4->caption(), u"Page 1"_s);
+        QCOMPARE(shownTitles(screen), numberedTitles(24));
+        QVERIFY(!previousShown(screen));
+        QVERIFY(nextShown(screen));
+        QCOMPARE(sound.played(), (QStringList { clickSound, clickSound }));
+    }
+
+    void theFortyFirstPageIsTheLast_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("1000 titles") << 1000;
+        QTest::newRow("count of 1005, read to 1000") << 1005;
+    }
+
+    void theFortyFirstPageIsTheLast()
+    {
+        QFETCH(int, count);
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        media.setCatalogue(numberedTitles(count));
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        QCOMPARE(trackcount, count);
+        for (int page = 1; page <= 40; ++page) {
+            QVERIFY(nextShown(screen));
+            TestUtil::click(screen->label3[1]);
+        }
+        QCOMPARE(catpage, 40);
+        QCOMPARE(screen->Label4->caption(), u"Page 41"_s);
+        QCOMPARE(shownTitles(screen), numberedTitles(984).mid(960));
+        QVERIFY(!nextShown(screen));
+        QVERIFY(previousShown(screen));
+        TestUtil::click(screen->label3[0]);
+        QCOMPARE(shownTitles(screen), numberedTitles(960).mid(936));
+        QVERIFY(nextShown(screen));
+    }
+
+    void modeTickBoxesExcludeEachOther()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        auto ticks = [screen] { return QPair(screen->Check1->value(), screen->Check2->value()); };
+        ScreenFixture::clickTick(screen->Check1);
+        QCOMPARE(ticks(), QPair(1, 0));
+        ScreenFixture::clickTick(screen->Check2);
+        QCOMPARE(ticks(), QPair(0, 1));
+        ScreenFixture::clickTick(screen->Check1);
+        QCOMPARE(ticks(), QPair(1, 0));
+        ScreenFixture::clickTick(screen->Check1);
+        QCOMPARE(ticks(), QPair(0, 0));
+        ScreenFixture::clickTick(screen->Check2);
+        ScreenFixture::clickTick(screen->Check2);
+        QCOMPARE(ticks(), QPair(0, 0));
+    }
+
+    void openModeStartsTheQuizOverTheCatalogue()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        RecordingSoundPlayer sound;
+        soundon = 1;
+        writeCatalogueWithFiles(media, { u"Rivers Quiz"_s, u"Our River Walk"_s });
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        TestUtil::click(screen->Label2[2]);
+        QVERIFY(boxes.shown().isEmpty());
+        QVERIFY(multiple.isLoaded());
+        QVERIFY(multiple->isVisible());
+        QCOMPARE(multiple->Picture1->picture().sourcePath(), u"images\\swan1.jpg"_s);
+        QVERIFY(!multiple->Picture1->picture().isNull());
+        QCOMPARE(multiple->Label5->caption(), u"Ondel"_s);
+        QCOMPARE(multiple->Label6->caption(), u"Our River Walk"_s);
+        QCOMPARE(multiple->Label2->caption(), u"Where, on river walk 1, did we stop?"_s);
+        QCOMPARE(correct[4], u"4"_s);
+        QVERIFY(worksheets.isLoaded());
+        QVERIFY(screen->isVisible());
+        QCOMPARE(sound.played(), QStringList { clickSound });
+    }
+
+    void editModeFillsEveryBoxAndTickOfTheWizard()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        writeCatalogueWithFiles(media, { u"Our River Walk"_s });
+        // Ticks left in an open wizard do not survive the filling.
+        ScreenFixture::clickTick(ScreenFixture::showWizard()->Check1[1]);
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        ScreenFixture::clickTick(screen->Check1);
+        TestUtil::click(screen->Label2[1]);
+        QVERIFY(boxes.shown().isEmpty());
+        QVERIFY(wizard->isVisible());
+        QVERIFY(ScreenFixture::sameDraft(wizard->draft(), ScreenFixture::sampleWorksheet()));
+        QCOMPARE(wizard->Text3[37]->text(), u"Bridge 10, stop B"_s);
+        QCOMPARE(wizard->Check1[37]->value(), 1);
+        QCOMPARE(wizard->Check1[1]->value(), 0);
+        QVERIFY(worksheets.isLoaded());
+        QVERIFY(!multiple.isLoaded());
+    }
+
+    void editingAWorksheetWithABadAnswerDigitOpensNothing()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        media.setCatalogue({ u"Odd Answers"_s });
+        QByteArray bytes
+            = ScreenFixture::worksheetBytes(ScreenFixture::sampleWorksheet(u"Odd Answers"_s));
+        // Question 3's correct answer is C ("3"); make it "7".
+        const QByteArray line = "Bridge 3& stop D\r\n3\r\n";
+        QVERIFY(bytes.contains(line));
+        bytes.replace(line, "Bridge 3& stop D\r\n7\r\n");
+        media.write(u"multiple/Odd Answers.txt"_s, bytes);
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        ScreenFixture::clickTick(screen->Check1);
+        TestUtil::click(screen->Label2[1]);
+        QCOMPARE(boxes.texts(), QStringList { corrupted });
+        QCOMPARE(boxes.last().caption, u"Ondel"_s);
+        QVERIFY(!wizard.isLoaded());
+
+        // The quiz refuses it too.
+        ScreenFixture::clickTick(screen->Check1);
+        TestUtil::click(screen->Label2[1]);
+        QCOMPARE(boxes.texts(), (QStringList { corrupted, corrupted }));
+        QVERIFY(!multiple.isLoaded());
+    }
+
+    void deleteWithCancelChangesNothing()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        boxes.setAnswers({ MessageBoxes::Result::Cancel });
+        writeCatalogueWithFiles(media, numberedTitles(3));
+        const QByteArray catalogue = media.catalogueBytes();
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        ScreenFixture::clickTick(screen->Check2);
+        TestUtil::click(screen->Label2[2]);
+        QCOMPARE(
+            boxes.texts(),
+            QStringList { u"Are you sure that you want to delete the worksheet Worksheet 2?"_s });
+        QCOMPARE(boxes.last().caption, QString());
+        QCOMPARE(boxes.last().buttons, MessageBoxes::Buttons::OkCancel);
+        QCOMPARE(media.catalogueBytes(), catalogue);
+        QCOMPARE(shownTitles(screen), numberedTitles(3));
+        QCOMPARE(trackcount, 3);
+    }
+
+    void deleteWithOkRemovesTheTitleKeepsTheFileAndRedraws()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        RecordingSoundPlayer sound;
+        soundon = 1;
+        writeCatalogueWithFiles(media, numberedTitles(30));
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        ScreenFixture::clickTick(screen->Check2);
+        TestUtil::click(screen->Label2[3]);
+        QCOMPARE(
+            boxes.texts(),
+            QStringList { u"Are you sure that you want to delete the worksheet Worksheet 3?"_s });
+        QCOMPARE(delname, u"Worksheet 3"_s);
+        QCOMPARE(trackcount, 29);
+        QStringList remaining = numberedTitles(30);
+        remaining.removeAt(2);
+        QCOMPARE(media.catalogueBytes(),
+                 ScreenFixture::crlfLines(QStringList { u" 29 "_s } + remaining));
+        QVERIFY(QFileInfo::exists(media.path(u"multiple/Worksheet 3.txt"_s)));
+        QCOMPARE(shownTitles(screen), remaining.mid(0, 24));
+        QCOMPARE(screen->Label2[24]->caption(), u"Worksheet 25"_s);
+        QVERIFY(nextShown(screen));
+        QCOMPARE(sound.played(), QStringList { clickSound });
+        TestUtil::click(screen->label3[1]);
+        QCOMPARE(shownTitles(screen), remaining.mid(24));
+        QCOMPARE(shownTitles(screen).size(), 5);
+    }
+
+    void deletingTheOnlyTitleOfTheLastPageLeavesItEmpty()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        writeCatalogueWithFiles(media, numberedTitles(25));
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        TestUtil::click(screen->label3[1]);
+        QCOMPARE(shownTitles(screen), QStringList { u"Worksheet 25"_s });
+        ScreenFixture::clickTick(screen->Check2);
+        TestUtil::click(screen->Label2[1]);
+        QCOMPARE(boxes.shown().size(), 1);
+        QVERIFY(shownTitles(screen).isEmpty());
+        QCOMPARE(screen->Label4->caption(), u"Page 2"_s);
+        QVERIFY(previousShown(screen));
+        QVERIFY(!nextShown(screen));
+        TestUtil::click(screen->label3[0]);
+        QCOMPARE(shownTitles(screen), numberedTitles(24));
+        QVERIFY(!nextShown(screen));
+    }
+
+    void deletingATitleAnotherProgramRemovedShowsTheCatalogueAsItIs()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        writeCatalogueWithFiles(media, numberedTitles(3));
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        media.setCatalogue({ u"Worksheet 1"_s, u"Worksheet 3"_s });
+        ScreenFixture::clickTick(screen->Check2);
+        TestUtil::click(screen->Label2[2]);
+        QCOMPARE(boxes.shown().size(), 1);
+        QCOMPARE(shownTitles(screen), (QStringList { u"Worksheet 1"_s, u"Worksheet 3"_s }));
+        QCOMPARE(media.catalogueBytes(), QByteArray(" 2 \r\nWorksheet 1\r\nWorksheet 3\r\n"));
+    }
+
+    void missingWorksheetFileIsCorruptedInEveryMode_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("open") << 0;
+        QTest::newRow("edit") << 1;
+        QTest::newRow("delete") << 2;
+    }
+
+    void missingWorksheetFileIsCorruptedInEveryMode()
+    {
+        QFETCH(int, mode);
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        RecordingSoundPlayer sound;
+        soundon = 1;
+        writeCatalogueWithFiles(media, { u"Worksheet 1"_s });
+        media.setCatalogue({ u"Worksheet 1"_s, u"Lost Worksheet"_s });
+        const QByteArray catalogue = media.catalogueBytes();
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        if (mode == 1)
+            ScreenFixture::clickTick(screen->Check1);
+        if (mode == 2)
+            ScreenFixture::clickTick(screen->Check2);
+        TestUtil::click(screen->Label2[2]);
+        QCOMPARE(boxes.texts(), QStringList { corrupted });
+        QCOMPARE(boxes.last().caption, u"Ondel"_s);
+        QCOMPARE(boxes.last().buttons, MessageBoxes::Buttons::Ok);
+        QCOMPARE(sound.played(), QStringList { clickSound });
+        QVERIFY(!multiple.isLoaded());
+        QVERIFY(!wizard.isLoaded());
+        QCOMPARE(media.catalogueBytes(), catalogue);
+        QCOMPARE(shownTitles(screen), (QStringList { u"Worksheet 1"_s, u"Lost Worksheet"_s }));
+        QVERIFY(!FieldReader::anyFileOpen());
+    }
+
+    void catalogueEntryReplacesTheMenuAndExitBringsItBackWithSoundOn()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        RecordingMessageBoxes boxes;
+        RecordingSoundPlayer sound;
+        media.setCatalogue({ u"Worksheet 1"_s });
+        intro0->show();
+        QVERIFY(QTest::qWaitForWindowExposed(intro0.get()));
+        QTRY_VERIFY(!intro0->Timer1->enabled());
+        TestUtil::click(intro0->Option2);
+        QCOMPARE(soundon, 0);
+
+        TestUtil::click(intro0->Label2[18]);
+        QVERIFY(worksheets.isLoaded());
+        QVERIFY(worksheets->isVisible());
+        QVERIFY(!intro0.isLoaded());
+        TestUtil::processEvents();
+        QVERIFY(sound.played().isEmpty());
+        QCOMPARE(shownTitles(worksheets.get()), QStringList { u"Worksheet 1"_s });
+
+        media.setCatalogue({ u"Worksheet 1"_s, u"Worksheet 2"_s });
+        CatalogueScreen *screen = worksheets.get();
+        QVERIFY(QTest::qWaitForWindowExposed(screen));
+        TestUtil::click(screen->Label2[0]);
+        QVERIFY(!worksheets.isLoaded());
+        QVERIFY(intro0.isLoaded());
+        QVERIFY(intro0->isVisible());
+        QCOMPARE(soundon, 1);
+        QVERIFY(intro0->Option1->value());
+        QVERIFY(!intro0->Option2->value());
+        QTRY_VERIFY(!intro0->Timer1->enabled());
+        QCOMPARE(trackcount, 2);
+        QCOMPARE(tracklist[2], u"Worksheet 2"_s);
+        QVERIFY(sound.played().isEmpty());
+        QVERIFY(boxes.shown().isEmpty());
+
+        // Opened again, it starts on page 1 with neither mode ticked.
+        TestUtil::click(intro0->Label2[18]);
+        QCOMPARE(sound.played(), QStringList { clickSound });
+        QVERIFY(!worksheets->Check1->value() && !worksheets->Check2->value());
+        QCOMPARE(worksheets->Label4->caption(), u"Page 1"_s);
+    }
+
+    void titlesLightUnderThePointerButPageButtonsDoNot()
+    {
+        FakeDesktop desktop;
+        ScreenFixture::Media media;
+        media.setCatalogue(numberedTitles(30));
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        auto lit = [screen] {
+            QList<int> opaque;
+            for (const auto &[index, label] : screen->Label2) {
+                if (label->visible() && label->backStyle() == BackStyle::Opaque)
+                    opaque << index;
+            }
+            return opaque;
+        };
+        QCOMPARE(lit().size(), 25);
+        QTest::mouseMove(screen->windowHandle(), QPoint(400, 590));
+        QVERIFY(lit().isEmpty());
+        QCOMPARE(screen->label3[1]->backStyle(), BackStyle::Opaque);
+        TestUtil::mouseMove(screen->Label2[5]);
+        QCOMPARE(lit(), QList<int> { 5 });
+        TestUtil::mouseMove(screen->Label2[0]);
+        QCOMPARE(lit(), (QList<int> { 0, 5 }));
+        TestUtil::mouseMove(screen->label3[1]);
+        QCOMPARE(lit(), (QList<int> { 0, 5 }));
+        QTest::mouseMove(screen->windowHandle(), QPoint(400, 590));
+        QVERIFY(lit().isEmpty());
+        QCOMPARE(screen->label3[1]->backStyle(), BackStyle::Opaque);
+    }
+};
+
+QTEST_MAIN(CatalogueScreenTest)
+#include "tst_catalogscreen.moc"
