@@ -1,5 +1,6 @@
 #include "topicmenu.h"
 
+#include "activityscreen.h"
 #include "mainmenu.h"
 #include "module1.h"
 #include "pageviewer.h"
@@ -40,6 +41,17 @@ void openPageSet(const TopicPageSet &set)
     teacher->show();
 }
 
+// The topic's activity screens, loaded on first touch.
+ActivityScreen *labellingScreen(int topic)
+{
+    return topic == 1 ? static_cast<ActivityScreen *>(rivers1lab.get()) : rivers2lab.get();
+}
+
+ActivityScreen *orderingScreen(int topic)
+{
+    return topic == 1 ? static_cast<ActivityScreen *>(rivers1ord.get()) : rivers2ord.get();
+}
+
 } // namespace
 
 TopicMenu::TopicMenu(int topic)
@@ -77,6 +89,8 @@ TopicMenu::~TopicMenu() = default;
 void TopicMenu::Form_Load()
 {
     formlayout(*this);
+    if (topic() == 1)
+        rivers1ord->Label6->setCaption(QString::fromUtf16(content().activityTitle));
     Image1->loadPicture(QString::fromUtf16(content().picture));
     Image1->setLeft((12000 - Image1->width()) / 2);
 }
@@ -89,10 +103,24 @@ void TopicMenu::label3_Click(int index)
         QuizOpener::open(QString::fromUtf16(content().worksheetFile),
                          QString::fromUtf16(content().quizPicture));
         break;
+    case 1: {
+        ActivityScreen *labelling = labellingScreen(topic());
+        // rivers1lab carries its title in its design; rivers2lab gets it only from here.
+        if (topic() == 2)
+            labelling->Label6->setCaption(QString::fromUtf16(content().activityTitle));
+        labelling->show();
+        break;
+    }
     case 2:
         intro0->show();
         unload();
         break;
+    case 3: {
+        ActivityScreen *ordering = orderingScreen(topic());
+        ordering->Label6->setCaption(QString::fromUtf16(content().activityTitle));
+        ordering->show();
+        break;
+    }
     case 4:
         openPageSet(content().keyFacts);
         break;
