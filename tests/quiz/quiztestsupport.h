@@ -7,6 +7,7 @@
 
 #include "module1.h"
 #include "optionbutton.h"
+#include "quizopener.h"
 #include "quizscreen.h"
 #include "resultsscreen.h"
 #include "worksheetglobals.h"
