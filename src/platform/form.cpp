@@ -90,8 +90,11 @@ void Form::applyGeometry()
 
 void Form::show()
 {
+    // A window that appears is on top already; one on show already has to be raised.
+    const bool wasVisible = isVisible();
     QWidget::show();
-    raise();
+    if (wasVisible)
+        raise();
     activateWindow();
 }
 

@@ -1,0 +1,256 @@
+#include "testutil.h"
+
+#include "controlarray.h"
+#include "fakedesktop.h"
+#include "form.h"
+#include "formslot.h"
+#include "frame.h"
+#include "imagebox.h"
+#include "label.h"
+#include "line.h"
+#include "picturebox.h"
+
+#include <QCloseEvent>
+#include <QtTest/qtestspontaneevent.h>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QStringList events;
+}
+
+// A screen that logs its life: creation, load steps, and a button that unloads its own screen
+// and then keeps using it.
+class LoggingScreen final : public Form
+{
+    Q_OBJECT
+
+public:
+    LoggingScreen();
+    ~LoggingScreen() override { events << u"destroyed"_s; }
+
+    void Form_Load() override;
+    void label3_Click(int index);
+
+    Label *Label1 = new Label(this, u"Label1"_s);
+    ControlArray<Label> label3 { u"label3"_s };
+};
+
+FormSlot<LoggingScreen> loggingScreen;
+
+LoggingScreen::LoggingScreen()
+{
+    events << u"created"_s;
+    Label *exitButton = label3.create(2, this);
+    exitButton->move(120, 120, 1245, 495);
+    exitButton->setCaption(u"Exit"_s);
+    label3.connect(&Label::clicked, this, &LoggingScreen::label3_Click);
+}
+
+void LoggingScreen::Form_Load()
+{
+    events << u"load"_s;
+    // A load step that touches its own screen through the slot must find this very screen,
+    // not start another load.
+    loggingScreen->Label1->setCaption(u"loaded"_s);
+}
+
+void LoggingScreen::label3_Click(int index)
+{
+    loggingScreen.unload();
+    events << u"clicked %1"_s.arg(index);
+    Label1->setCaption(u"still running"_s);
+}
+
+// A screen with one control of each kind that catches the pointer, and the two that don't.
+class HoverScreen final : public Form
+{
+    Q_OBJECT
+
+public:
+    HoverScreen()
+    {
+        Label2->move(1500, 1500, 1500, 600);
+        disabledLabel->move(4500, 1500, 1500, 600);
+        disabledLabel->setEnabled(false);
+        Frame1->move(1500, 3000, 3000, 1500);
+        Picture1->move(6000, 3000, 1500, 1500);
+        Image1->move(6000, 6000, 1500, 1500);
+        Line1->setPoints(0, 7500, 12000, 7500);
+    }
+
+    void Form_MouseMove(int button, int shift, double x, double y) override
+    {
+        moves.append({ button, shift, QPointF(x, y) });
+    }
+
+    struct Move
+    {
+        int button;
+        int shift;
+        QPointF at;
+    };
+    QList<Move> moves;
+
+    Label *Label2 = new Label(this, u"Label2"_s);
+    Label *disabledLabel = new Label(this, u"Label3"_s);
+    Frame *Frame1 = new Frame(this, u"Frame1"_s);
+    PictureBox *Picture1 = new PictureBox(this, u"Picture1"_s);
+    ImageBox *Image1 = new ImageBox(this, u"Image1"_s);
+    Line *Line1 = new Line(this, u"Line1"_s);
+};
+
+class FormsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { TestUtil::initialise(); }
+
+    void firstTouchLoadsBeforeTheStatementGoesOn()
+    {
+        events.clear();
+        QVERIFY(!loggingScreen.isLoaded());
+        const QString caption = loggingScreen->Label1->caption();
+        QCOMPARE(caption, u"loaded"_s);
+        QCOMPARE(events, QStringList({ u"created"_s, u"load"_s }));
+        QVERIFY(loggingScreen.isLoaded());
+
+        loggingScreen->show();
+        loggingScreen->Label1->setCaption(u"again"_s);
+        QCOMPARE(events, QStringList({ u"created"_s, u"load"_s }));
+        loggingScreen.unload();
+        TestUtil::processEvents();
+    }
+
+    void unloadInsideOwnHandlerKeepsRunningAndNextTouchLoadsAfresh()
+    {
+        events.clear();
+        LoggingScreen *first = loggingScreen.get();
+        first->show();
+        QVERIFY(QTest::qWaitForWindowExposed(first));
+        QPointer<LoggingScreen> watch(first);
+
+        // The handler unloads its own screen, then goes on using it; the screen is deleted
+        // only once the handler has returned.
+        TestUtil::click(first->label3[2]);
+        TestUtil::processEvents();
+        QCOMPARE(events, QStringList({ u"created"_s, u"load"_s, u"clicked 2"_s, u"destroyed"_s }));
+        QVERIFY(watch.isNull());
+        QVERIFY(!loggingScreen.isLoaded());
+
+        events.clear();
+        QVERIFY(loggingScreen.get() != nullptr);
+        QCOMPARE(events, QStringList({ u"created"_s, u"load"_s }));
+        QCOMPARE(loggingScreen->Label1->caption(), u"loaded"_s);
+        loggingScreen.unload();
+        TestUtil::processEvents();
+    }
+
+    void formMouseMoveFiresOverTheBareFormOnly_data()
+    {
+        QTest::addColumn<QPoint>("pixel");
+        QTest::addColumn<bool>("fires");
+        QTest::newRow("bare form") << QPoint(20, 20) << true;
+        QTest::newRow("label") << QPoint(110, 110) << false;
+        QTest::newRow("frame") << QPoint(150, 250) << false;
+        QTest::newRow("picture box") << QPoint(450, 250) << false;
+        QTest::newRow("image") << QPoint(450, 450) << false;
+        QTest::newRow("line") << QPoint(300, 500) << true;
+        QTest::newRow("disabled label") << QPoint(310, 110) << true;
+    }
+
+    void formMouseMoveFiresOverTheBareFormOnly()
+    {
+        QFETCH(QPoint, pixel);
+        QFETCH(bool, fires);
+        HoverScreen screen;
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        // Start from somewhere else so the move below is a real move.
+        QTest::mouseMove(screen.windowHandle(), QPoint(790, 10));
+        screen.moves.clear();
+
+        QTest::mouseMove(screen.windowHandle(), pixel);
+        if (!fires) {
+            QVERIFY(screen.moves.isEmpty());
+            return;
+        }
+        QCOMPARE(screen.moves.size(), 1);
+        QCOMPARE(screen.moves[0].button, 0);
+        QCOMPARE(screen.moves[0].at, QPointF(pixel) * 15);
+    }
+
+    void geometryIsInTwipsAndCentresOnTheDesktop_data()
+    {
+        QTest::addColumn<QSize>("desktop");
+        QTest::addColumn<double>("left");
+        QTest::addColumn<double>("top");
+        QTest::newRow("1024 x 768") << QSize(1024, 768) << 1680.0 << 1260.0;
+        QTest::newRow("800 x 600") << QSize(800, 600) << 0.0 << 0.0;
+        QTest::newRow("640 x 480, partly off the top left") << QSize(640, 480) << -1200.0 << -900.0;
+        QTest::newRow("odd pixels") << QSize(1025, 769) << 1687.5 << 1267.5;
+    }
+
+    void geometryIsInTwipsAndCentresOnTheDesktop()
+    {
+        QFETCH(QSize, desktop);
+        QFETCH(double, left);
+        QFETCH(double, top);
+        FakeDesktop fake(desktop.width(), desktop.height());
+        Form form;
+        form.resize(12000, 9000);
+        form.centreOnDesktop();
+        QCOMPARE(form.left(), left);
+        QCOMPARE(form.top(), top);
+        QCOMPARE(form.QWidget::size(), QSize(800, 600));
+        QCOMPARE(form.pos(), QPoint(qRound(left / 15), qRound(top / 15)));
+    }
+
+    void controlsAreFoundByDesignName()
+    {
+        HoverScreen screen;
+        QCOMPARE(screen.control(u"Picture1"_s), screen.Picture1);
+        QCOMPARE(screen.control(u"Label2"_s), screen.Label2);
+        QCOMPARE(screen.control(u"Picture2"_s), nullptr);
+    }
+
+    void windowManagerCloseIsRefused()
+    {
+        Form form;
+        form.setCaption(u"Ondel"_s);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCloseEvent close;
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        qApp->notify(&form, &close);
+        QVERIFY(!close.isAccepted());
+        QVERIFY(form.isVisible());
+        QVERIFY(!form.isUnloaded());
+        QVERIFY(form.windowFlags().testFlag(Qt::WindowTitleHint));
+        QVERIFY(!form.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    }
+
+    void backgroundPictureAndColourArePainted()
+    {
+        TestUtil::TemporaryMedia media;
+        QImage red(40, 30, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(QDir().mkpath(media.path(u"images"_s)));
+        QVERIFY(red.save(media.path(u"images/red.bmp"_s)));
+        Form form;
+        form.resize(1500, 1500);
+        form.setBackColor(QColor(0, 78, 152));
+        form.loadPicture(u"Images\\RED.bmp"_s);
+        QVERIFY(!form.picture().isNull());
+        const QImage shot = form.grab().toImage();
+        QCOMPARE(shot.pixelColor(5, 5), QColor(Qt::red));
+        QCOMPARE(shot.pixelColor(39, 29), QColor(Qt::red));
+        QCOMPARE(shot.pixelColor(41, 31), QColor(0, 78, 152));
+    }
+};
+
+QTEST_MAIN(FormsTest)
+#include "tst_forms.moc"
