@@ -113,6 +113,8 @@ private slots:
     void bitmapsOfEveryDepthShowTheirColours_data();
     void bitmapsOfEveryDepthShowTheirColours();
     void bitmapRecordsPlaceTheirImage();
+    void paletteIndexedBitmapUsesSelectedPalette();
+    void positiveFontHeightIsTheCellHeight();
     void rasterOperationsCombineWithBackground();
     void malformedInputIsRejectedOrSkipped_data();
     void malformedInputIsRejectedOrSkipped();
@@ -477,6 +479,46 @@ void TestMetafile::bitmapRecordsPlaceTheirImage()
     QCOMPARE(at(image, 601, 1), Red);
     QCOMPARE(at(image, 650, 650), Blue);
     QCOMPARE(at(image, 750, 750), White);
+}
+
+void TestMetafile::paletteIndexedBitmapUsesSelectedPalette()
+{
+    // A logical palette of green then red; the bitmap's colour table holds indexes into it.
+    MetafileBuilder b = page();
+    QByteArray palette;
+    MetafileBuilder::put16(palette, 0x300);
+    MetafileBuilder::put16(palette, 2);
+    palette.append(QByteArray("\0\xFF\0\0\xFF\0\0\0", 8));
+    b.raw(CreatePalette, palette).record(SelectPalette, { 1 });
+    QByteArray dib = MetafileBuilder::dib(8, 2, 1, {}, [](int x, int) { return quint32(x); });
+    // Two colour-table entries as 16-bit palette indexes: 1 (red) and 0 (green).
+    dib.replace(32, 4, QByteArray("\2\0\0\0", 4));
+    dib.insert(40, QByteArray("\1\0\0\0", 4));
+    b.stretchDib(QRect(0, 0, 1000, 1000), dib, 2, 1, SrcCopy, DibPalColors);
+    const QImage image = render(b.build());
+    QCOMPARE(at(image, 20, 50), Red);
+    QCOMPARE(at(image, 80, 50), Green);
+}
+
+void TestMetafile::positiveFontHeightIsTheCellHeight()
+{
+    // A positive height counts the whole cell, so its capitals are smaller than those of the
+    // same negative (character) height.
+    auto capitalHeight = [](int height) {
+        MetafileBuilder b = page();
+        b.font(height, "Arial").select(1).record(SetBkMode, { Transparent });
+        b.record(SetTextAlign, { TaBaseline }).textOut(100, 800, "H");
+        const QImage image = render(b.build());
+        int top = 100;
+        for (int y = 0; y < 100 && top == 100; ++y)
+            if (inkIn(image, QRect(0, y, 100, 1)) > 0)
+                top = y;
+        return 80 - top;
+    };
+    const int character = capitalHeight(-500);
+    const int cell = capitalHeight(500);
+    QVERIFY2(character >= 34 && character <= 38, qPrintable(QString::number(character)));
+    QVERIFY2(cell >= 30 && cell <= 33, qPrintable(QString::number(cell)));
 }
 
 void TestMetafile::rasterOperationsCombineWithBackground()
