@@ -165,6 +165,7 @@ private slots:
     void charactersOutsideCodePageBecomeCurves();
     void imagesBecomeStretchDibs();
     void clippingAndFillRulesSurvive();
+    void gradientsBecomeTheirMeanColour();
     void saveWritesWholeFile();
 };
 
@@ -372,6 +373,28 @@ void TestMetafileWriter::clippingAndFillRulesSurvive()
     QCOMPARE(image.pixel(10, 75), qRgb(0, 0, 255));
     QCOMPARE(image.pixel(50, 75), qRgb(255, 255, 255));
     QCOMPARE(image.pixel(90, 2), qRgb(0, 255, 0)); // after the clip ends, across the page
+}
+
+void TestMetafileWriter::gradientsBecomeTheirMeanColour()
+{
+    MetafileWriter writer(QSizeF(1500, 1500));
+    QPainter painter(&writer);
+    QLinearGradient gradient(0, 0, 1500, 0);
+    gradient.setColorAt(0, Qt::red);
+    gradient.setColorAt(1, Qt::blue);
+    painter.fillRect(QRectF(0, 0, 1500, 750), gradient);
+    // Fully transparent paint leaves nothing behind.
+    painter.fillRect(QRectF(0, 750, 1500, 750), QColor(0, 0, 0, 0));
+    painter.end();
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter player(&image);
+    Metafile::fromData(writer.data()).play(player, QRectF(0, 0, 100, 100));
+    player.end();
+    const QColor mean = image.pixelColor(50, 25);
+    QVERIFY(std::abs(mean.red() - 128) <= 2 && mean.green() == 0
+            && std::abs(mean.blue() - 128) <= 2);
+    QCOMPARE(image.pixel(50, 75), qRgb(255, 255, 255));
 }
 
 void TestMetafileWriter::saveWritesWholeFile()
