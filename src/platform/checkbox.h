@@ -18,4 +18,8 @@ public:
     void setCaption(const QString &caption) { setText(caption); }
     int value() const { return isChecked() ? 1 : 0; }
     void setValue(int value) { setChecked(value != 0); }
+
+protected:
+    // The whole control answers the mouse, caption and empty space included.
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
 };

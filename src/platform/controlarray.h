@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 #include <map>
+#include <type_traits>
 
 // A control array as designed: elements at the indexes the design gives them, gaps left as
 // gaps. label3[2] is the element at index 2; contains() says whether an index exists.
@@ -59,14 +60,18 @@ public:
         }
     }
 
-    // The same with any callable taking (int index, signal arguments...).
+    // The same with any callable taking (int index, signal arguments...) or (int index).
     template<class Sender, class... Args, class Function>
     void connect(void (Sender::*signal)(Args...), QObject *context, Function function)
     {
         for (const auto &[index, control] : m_elements) {
             const int i = index;
-            QObject::connect(control, signal, context,
-                             [function, i](Args... args) { function(i, args...); });
+            QObject::connect(control, signal, context, [function, i](Args... args) {
+                if constexpr (std::is_invocable_v<Function, int, Args...>)
+                    function(i, args...);
+                else
+                    function(i);
+            });
         }
     }
 

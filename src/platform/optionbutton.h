@@ -22,4 +22,8 @@ public:
 
 protected:
     void colorsChanged() override;
+
+protected:
+    // The whole control answers the mouse, caption and empty space included.
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
 };

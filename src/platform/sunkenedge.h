@@ -8,7 +8,7 @@
 // grey and white outside, black and light grey inside.
 inline void drawSunkenEdge(QPainter &painter, const QRect &rect)
 {
-    const QRect outer = rect.adjusted(0, 0, -1, -1);
+    const QRect outer = rect;
     const QRect inner = outer.adjusted(1, 1, -1, -1);
     const auto edge = [&painter](const QRect &r, const QColor &topLeft, const QColor &bottomRight) {
         painter.setPen(topLeft);
