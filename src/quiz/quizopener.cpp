@@ -7,6 +7,8 @@
 #include "worksheetfiles.h"
 #include "worksheetglobals.h"
 
+#include <array>
+
 namespace {
 
 // The worksheet in memory, kept aside while another is read so that a refused file leaves

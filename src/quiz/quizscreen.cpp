@@ -8,6 +8,8 @@
 #include "worksheetprintout.h"
 #include "wronganswersscreen.h"
 
+#include <array>
+
 using namespace ScreenParts;
 
 FormSlot<QuizScreen> multiple;
@@ -15,21 +17,16 @@ FormSlot<QuizScreen> multiple;
 namespace {
 
 constexpr QColor screenBlue = QColor(0, 78, 152);
+constexpr QColor green = QColor(0, 255, 0);
+constexpr QColor lilac = QColor(128, 128, 255);
 
-constexpr LabelSpec titleSpec {
-    u"Tahoma", 36, true, yellow, Alignment::Center, { 120, 120, 5880, 900 }
-};
-constexpr LabelSpec headingSpec {
-    u"Times New Roman", 24, false, QColor(0, 255, 0), Alignment::Center, { 120, 1200, 6465, 585 }
-};
+constexpr LabelSpec titleSpec { tahoma, 36, true, yellow, centre, { 120, 120, 5880, 900 } };
+constexpr LabelSpec headingSpec { serif, 24, false, green, centre, { 120, 1200, 6465, 585 } };
 constexpr LabelSpec worksheetTitleSpec {
-    u"Times New Roman",      24, false, QColor(128, 128, 255), Alignment::Center,
-    { 120, 1920, 6465, 705 }
+    serif, 24, false, lilac, centre, { 120, 1920, 6465, 705 }
 };
-constexpr LabelSpec numberSpec { u"Times New Roman",      24, false, yellow, Alignment::Left,
-                                 { 360, 3240, 5415, 615 } };
-constexpr LabelSpec questionSpec { u"Times New Roman",       30, false, yellow, Alignment::Center,
-                                   { 960, 3960, 9840, 1455 } };
+constexpr LabelSpec numberSpec { serif, 24, false, yellow, flushLeft, { 360, 3240, 5415, 615 } };
+constexpr LabelSpec questionSpec { serif, 30, false, yellow, centre, { 960, 3960, 9840, 1455 } };
 
 constexpr ButtonSpec printButton { 3, u"Print Worksheet", { 7920, 1920, 3045, 495 } };
 constexpr std::array<ButtonSpec, 3> lowerButtons { {

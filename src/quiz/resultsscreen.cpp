@@ -9,6 +9,8 @@
 #include "screenparts.h"
 #include "wronganswersscreen.h"
 
+#include <array>
+
 using namespace ScreenParts;
 
 FormSlot<ResultsScreen> Welldone;
@@ -20,18 +22,11 @@ constexpr std::array<ButtonSpec, 2> buttons { {
     { 1, u"Exit", { 10560, 7920, 1245, 495 } },
 } };
 
-constexpr LabelSpec headlineSpec {
-    u"Tahoma", 36, true, yellow, Alignment::Center, { 0, 120, 12000, 900 }
-};
-constexpr LabelSpec sentenceSpec { u"Times New Roman",     24, false, yellow, Alignment::Center,
-                                   { 0, 5400, 12000, 855 } };
-constexpr LabelSpec hintSpec { u"Times New Roman",        24, false, yellow, Alignment::Center,
-                               { 1680, 6000, 8640, 1335 } };
-constexpr LabelSpec adviceSpec { u"Times New Roman",     24, false, yellow, Alignment::Center,
-                                 { 0, 6240, 12000, 855 } };
-constexpr LabelSpec instructionSpec {
-    u"Times New Roman", 18, false, yellow, Alignment::Center, { 3120, 7440, 5775, 855 }
-};
+constexpr LabelSpec headlineSpec { tahoma, 36, true, yellow, centre, { 0, 120, 12000, 900 } };
+constexpr LabelSpec sentenceSpec { serif, 24, false, yellow, centre, { 0, 5400, 12000, 855 } };
+constexpr LabelSpec hintSpec { serif, 24, false, yellow, centre, { 1680, 6000, 8640, 1335 } };
+constexpr LabelSpec adviceSpec { serif, 24, false, yellow, centre, { 0, 6240, 12000, 855 } };
+constexpr LabelSpec instructionSpec { serif, 18, false, yellow, centre, { 3120, 7440, 5775, 855 } };
 
 QString sentence(const QString &opening, int score, int outof)
 {

@@ -13,6 +13,10 @@ class Label;
 namespace ScreenParts {
 
 inline constexpr QColor yellow = QColor(255, 255, 0);
+inline constexpr QStringView tahoma = u"Tahoma";
+inline constexpr QStringView serif = u"Times New Roman";
+inline constexpr Alignment centre = Alignment::Center;
+inline constexpr Alignment flushLeft = Alignment::Left;
 
 struct Rect
 {

@@ -12,21 +12,15 @@ namespace {
 
 constexpr QColor white = QColor(255, 255, 255);
 
-constexpr LabelSpec titleSpec {
-    u"Tahoma", 20.25, true, yellow, Alignment::Center, { 0, 120, 12000, 540 }
-};
-constexpr LabelSpec introSpec { u"Tahoma", 15.75,           true,
-                                yellow,    Alignment::Left, { 240, 960, 12000, 540 } };
-constexpr LabelSpec adviceSpec {
-    u"Tahoma", 20.25, true, yellow, Alignment::Center, { 0, 7920, 12000, 540 }
-};
+constexpr LabelSpec titleSpec { tahoma, 20.25, true, yellow, centre, { 0, 120, 12000, 540 } };
+constexpr LabelSpec introSpec { tahoma, 15.75, true, yellow, flushLeft, { 240, 960, 12000, 540 } };
+constexpr LabelSpec adviceSpec { tahoma, 20.25, true, yellow, centre, { 0, 7920, 12000, 540 } };
 constexpr ButtonSpec exitButton { 1, u"Exit", { 10560, 7920, 1245, 495 } };
 
+// Row k of the list, 600 twips below the one before.
 constexpr LabelSpec rowSpec(int k)
 {
-    return {
-        u"Tahoma", 15.75, true, white, Alignment::Left, { 120, 1680.0 + 600 * k, 12000, 540 }
-    };
+    return { tahoma, 15.75, true, white, flushLeft, { 120, 1680.0 + 600 * k, 12000, 540 } };
 }
 
 } // namespace
