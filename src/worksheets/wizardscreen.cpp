@@ -176,28 +176,37 @@ WizardScreen::WizardScreen()
                  titleCaption.rect, titleCaption.points);
     Text1 = new TextBox(this, QStringLiteral("Text1"));
     setupBox(Text1, titleBox, 12, titleMaxLength);
+    Text1->setAccessibleName(QStringLiteral("Worksheet Title"));
 
     for (int row = 0; row < worksheetQuestionCount; ++row) {
         const double top = rowTop(row);
         const double shift = columnShift(row);
-        setupCaption(Label1.create(labelIndex++, this), QStringLiteral("Question %1").arg(row + 1),
+        const QString question = QStringLiteral("Question %1").arg(row + 1);
+        setupCaption(Label1.create(labelIndex++, this), question,
                      { questionLeft + shift, top - questionCaptionHeight, questionCaptionWidth,
                        questionCaptionHeight },
                      questionCaptionPoints);
-        setupBox(Text2.create(row, this),
-                 { questionLeft + shift, top, questionWidth, questionHeight }, 12,
+        TextBox *questionBox = Text2.create(row, this);
+        setupBox(questionBox, { questionLeft + shift, top, questionWidth, questionHeight }, 12,
                  questionMaxLength);
+        questionBox->setAccessibleName(question);
         for (int k = 0; k < 4; ++k) {
             const AnswerSlot &slot = answerSlots[k];
             const int index = 4 * row + k;
             setupCaption(Label1.create(labelIndex++, this), QString::fromUtf16(slot.letter),
                          { slot.letterLeft + shift, top + slot.below, letterWidth, answerHeight },
                          letterPoints, Alignment::Right);
-            place(Check1.create(index, this),
-                  { slot.tickLeft + shift, top + slot.below, tickWidth, tickHeight });
-            setupBox(Text3.create(index, this),
+            // The tick boxes have no caption; assistive technology still names them.
+            const QString answer
+                = QStringLiteral("%1 answer %2").arg(question, QChar(answerLetters[k]));
+            CheckBox *tick = Check1.create(index, this);
+            place(tick, { slot.tickLeft + shift, top + slot.below, tickWidth, tickHeight });
+            tick->setAccessibleName(answer + QStringLiteral(" is correct"));
+            TextBox *answerBox = Text3.create(index, this);
+            setupBox(answerBox,
                      { slot.boxLeft + shift, top + slot.below, answerWidth, answerHeight }, 9.75,
                      answerMaxLength);
+            answerBox->setAccessibleName(answer);
         }
     }
 

@@ -3,6 +3,7 @@
 #include "recordingmessageboxes.h"
 #include "recordingsoundplayer.h"
 
+#include <QAccessible>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -109,6 +110,14 @@ private Q_SLOTS:
                 QVERIFY(tick->caption().isEmpty());
             }
         }
+        // Assistive technology names the boxes and the caption-less tick boxes.
+        QAccessibleInterface *tick = QAccessible::queryAccessibleInterface(screen->Check1[22]);
+        QVERIFY(tick);
+        QCOMPARE(tick->text(QAccessible::Name), u"Question 6 answer C is correct"_s);
+        QCOMPARE(screen->Text3[22]->accessibleName(), u"Question 6 answer C"_s);
+        QCOMPARE(screen->Text2[9]->accessibleName(), u"Question 10"_s);
+        QCOMPARE(screen->Text1->accessibleName(), u"Worksheet Title"_s);
+
         QCOMPARE(screen->label3[0]->caption(), u"Exit"_s);
         QCOMPARE(screen->label3[0]->geometry(), twipsRect(10560, 7920, 1245, 495));
         QCOMPARE(screen->label3[1]->caption(), u"Save Worksheet"_s);
