@@ -19,7 +19,10 @@ namespace {
 constexpr int MaxSavedStates = 1024;
 // Clip paths grow with every excluded rectangle; beyond this many elements further
 // rectangles are ignored rather than slowing the page down.
-constexpr int MaxClipElements = 4096;
+constexpr int MaxClipElements = 1024;
+// Device pixels.
+constexpr double MaxDashedExtent = 20000;
+constexpr double MinReach = 4096;
 
 QRectF rectFromLtrb(double left, double top, double right, double bottom)
 {
@@ -204,7 +207,7 @@ void MetafilePlayer::setDrawingTransform()
     m_painter.setTransform(m_mapping * m_base);
 }
 
-bool MetafilePlayer::preparePen()
+bool MetafilePlayer::preparePen(const QRectF &bounds)
 {
     const MetafileObject &pen = m_dc.pen;
     const int style = pen.style & PsStyleMask;
@@ -222,7 +225,11 @@ bool MetafilePlayer::preparePen()
     const double scale = std::sqrt(std::abs(full.determinant()));
     const double width = std::abs(pen.width);
     qpen.setWidthF(width * scale < 1.0 ? 0.0 : width);
-    switch (style) {
+    // Dashes and dots belong to thin pens only, as in GDI; and a pattern repeated along
+    // shapes far larger than any page would take seconds to draw.
+    const QRectF device = full.mapRect(bounds);
+    const bool dashed = width * scale <= 1.0 && device.width() + device.height() < MaxDashedExtent;
+    switch (dashed ? style : int(PsSolid)) {
     case PsDash:
         qpen.setStyle(Qt::DashLine);
         break;
@@ -312,10 +319,26 @@ bool MetafilePlayer::prepareBrush()
     return false;
 }
 
+bool MetafilePlayer::withinReach(const QRectF &logical) const
+{
+    // Shapes reaching far beyond the picture cost time in proportion to their size (curve
+    // flattening, wide pens); no real picture draws them, so they are left out.
+    const QRectF device = m_base.mapRect(m_target);
+    const double margin = std::max(MinReach, 8 * std::max(device.width(), device.height()));
+    const double penWidth = std::abs(m_dc.pen.width) * std::abs(m_mapping.m11())
+        * std::sqrt(std::abs(m_base.determinant()));
+    const QRectF reach = device.adjusted(-margin, -margin, margin, margin);
+    const QRectF shape
+        = (m_mapping * m_base).mapRect(logical).adjusted(-penWidth, -penWidth, penWidth, penWidth);
+    return reach.contains(shape);
+}
+
 void MetafilePlayer::drawShape(const QPainterPath &path, bool fill)
 {
+    if (!withinReach(path.controlPointRect()))
+        return;
     setDrawingTransform();
-    const bool pen = preparePen();
+    const bool pen = preparePen(path.controlPointRect());
     const bool brush = fill && prepareBrush();
     if (!fill)
         m_painter.setBrush(Qt::NoBrush);
@@ -900,8 +923,10 @@ void MetafilePlayer::playRecord(int index, const MetafileRecord &record)
         polygon.reserve(count);
         for (qint64 i = 0; i < count; ++i)
             polygon.append(QPointF(p.s(1 + 2 * i), p.s(2 + 2 * i)));
+        if (!withinReach(polygon.boundingRect()))
+            break;
         setDrawingTransform();
-        const bool pen = preparePen();
+        const bool pen = preparePen(polygon.boundingRect());
         if (record.function == Polyline) {
             if (pen)
                 m_painter.drawPolyline(polygon);
@@ -942,9 +967,19 @@ void MetafilePlayer::playRecord(int index, const MetafileRecord &record)
     }
     case Rectangle:
         if (words >= 4) {
+            // Backgrounds larger than the picture are common: cut them down to its reach.
+            QRectF rect = rectAt(0);
+            const double margin = std::abs(m_dc.pen.width) + 1;
+            const QRectF reach
+                = m_mapping.inverted()
+                      .mapRect(m_target.adjusted(-m_target.width(), -m_target.height(),
+                                                 m_target.width(), m_target.height()))
+                      .adjusted(-margin, -margin, margin, margin);
+            rect = rect.intersected(reach);
             QPainterPath path;
-            path.addRect(rectAt(0));
-            drawShape(path, true);
+            path.addRect(rect);
+            if (!rect.isEmpty())
+                drawShape(path, true);
         }
         break;
     case RoundRect:

@@ -100,8 +100,9 @@ private:
     void updateMapping();
     void applyClip();
     void setDrawingTransform();
-    bool preparePen();
+    bool preparePen(const QRectF &bounds);
     bool prepareBrush();
+    bool withinReach(const QRectF &logical) const;
     void drawShape(const QPainterPath &path, bool fill);
 
     int addObject(MetafileObject object);
