@@ -160,6 +160,9 @@ void MetafilePlayer::play()
     m_painter.restore();
 }
 
+// The window (or, in the fixed map modes, the picture's box) fills the target. Of the
+// viewport only the sign of its extent counts, to mirror the picture: its origin and size are
+// those of the target, wherever the file puts them.
 void MetafilePlayer::updateMapping()
 {
     const bool scalable = m_dc.mapMode == MmIsotropic || m_dc.mapMode == MmAnisotropic;
@@ -713,17 +716,11 @@ void MetafilePlayer::playRecord(int index, const MetafileRecord &record)
             updateMapping();
         }
         break;
-    case SetViewportOrg:
-        m_dc.viewportOrg = QPointF(p.s(1), p.s(0));
-        break;
     case SetViewportExt:
         if (p.s(0) != 0 && p.s(1) != 0) {
             m_dc.viewportExt = QSizeF(p.s(1), p.s(0));
             updateMapping();
         }
-        break;
-    case OffsetViewportOrg:
-        m_dc.viewportOrg += QPointF(p.s(1), p.s(0));
         break;
     case ScaleViewportExt:
         if (p.s(0) != 0 && p.s(2) != 0 && p.s(1) != 0 && p.s(3) != 0) {

@@ -87,7 +87,6 @@ private:
         int mapMode = 1;
         QPointF windowOrg;
         QSizeF windowExt;
-        QPointF viewportOrg;
         QSizeF viewportExt { 1, 1 };
         QPointF position;
         bool clipped = false;

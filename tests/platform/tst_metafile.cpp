@@ -175,6 +175,12 @@ void TestMetafile::filledRectangleLandsWhereWindowMapsIt_data()
     flipped.anisotropic(1000, -1000, 0, 1000);
     QTest::newRow("y axis up") << square(flipped, QRect(QPoint(0, 0), QPoint(300, 300)))
                                << QPoint(10, 90) << QPoint(10, 10);
+    MetafileBuilder mirrored;
+    mirrored.anisotropic(1000, 1000).record(SetViewportExt, { -1000, 1000 });
+    mirrored.record(SetViewportOrg, { 500, 500 });
+    QTest::newRow("viewport extent turned upside down")
+            << square(mirrored, QRect(QPoint(0, 0), QPoint(300, 300))) << QPoint(10, 90)
+            << QPoint(10, 10);
     MetafileBuilder half;
     half.anisotropic(2000, 2000);
     QTest::newRow("window twice the box") << square(half, QRect(QPoint(0, 0), QPoint(1000, 1000)))
