@@ -117,12 +117,12 @@ public:
     using Base::setFont;
 
 protected:
-    // Default: the colours go into the palette roles the Qt widget paints with. Controls that
-    // paint themselves override this to repaint.
+    // Default: the colours go into the palette roles the Qt widget paints with; the white of
+    // tick and option indicators (Base) stays. Controls that paint themselves override this.
     virtual void colorsChanged()
     {
         QPalette palette = this->palette();
-        for (auto role : { QPalette::Window, QPalette::Base, QPalette::Button })
+        for (auto role : { QPalette::Window, QPalette::Button })
             palette.setColor(role, m_backColor);
         for (auto role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
             palette.setColor(role, m_foreColor);

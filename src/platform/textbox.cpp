@@ -13,6 +13,14 @@ TextBox::TextBox(QWidget *parent, const QString &name)
 
 TextBox::~TextBox() = default;
 
+void TextBox::colorsChanged()
+{
+    Control<QLineEdit>::colorsChanged();
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Base, backColor());
+    setPalette(palette);
+}
+
 void TextBox::keyPressEvent(QKeyEvent *event)
 {
     int keyAscii = 0;

@@ -21,5 +21,6 @@ Q_SIGNALS:
     void changed();
 
 protected:
+    void colorsChanged() override;
     void keyPressEvent(QKeyEvent *event) override;
 };
