@@ -91,6 +91,7 @@ private slots:
     void exitClosesResultsAndReview_data();
     void exitClosesResultsAndReview();
     void hoverLightsButtonsUntilFormCrossed();
+    void reviewLaidOutAsDesigned();
 
 private:
     QuizTest::QuizMedia *m_media = nullptr;
@@ -462,6 +463,62 @@ void ResultsScreenTest::hoverLightsButtonsUntilFormCrossed()
     QCOMPARE(exit->backStyle(), BackStyle::Opaque);
     TestUtil::mouseMove(Welldone.get(), 200, 4000);
     QCOMPARE(exit->backStyle(), BackStyle::Transparent);
+}
+
+void ResultsScreenTest::reviewLaidOutAsDesigned()
+{
+    WrongAnswersScreen *review = Wrong.get();
+    QCOMPARE(review->backColor(), QColor(0, 78, 152));
+    QCOMPARE(review->caption(), u"Ondel"_s);
+    struct Expected
+    {
+        Label *label;
+        QRect rect;
+        double size;
+        Alignment alignment;
+        QString caption;
+    };
+    const QList<Expected> expected {
+        { review->Label6, { 0, 120, 12000, 540 }, 20.25, Alignment::Center, QString() },
+        { review->Label4,
+          { 240, 960, 12000, 540 },
+          15.75,
+          Alignment::Left,
+          u"You answered the following questions incorrectly."_s },
+        { review->Label5,
+          { 0, 7920, 12000, 540 },
+          20.25,
+          Alignment::Center,
+          u"Read the Key Facts and try again."_s },
+        { review->label3[1], { 10560, 7920, 1245, 495 }, 15.75, Alignment::Center, u"Exit"_s },
+    };
+    for (const Expected &e : expected) {
+        QCOMPARE(QRect(qRound(e.label->left()), qRound(e.label->top()), qRound(e.label->width()),
+                       qRound(e.label->height())),
+                 e.rect);
+        QCOMPARE(e.label->fontName(), u"Tahoma"_s);
+        QCOMPARE(e.label->fontSize(), e.size);
+        QVERIFY(e.label->fontBold());
+        QCOMPARE(e.label->alignment(), e.alignment);
+        QCOMPARE(e.label->foreColor(), QColor(255, 255, 0));
+        QCOMPARE(e.label->caption(), e.caption);
+        QVERIFY(e.label->visible());
+    }
+    QCOMPARE(review->label3.count(), 1);
+    QVERIFY(!review->label3.contains(0));
+    QCOMPARE(review->label3[1]->backStyle(), BackStyle::Opaque);
+    QCOMPARE(review->Label2.count(), WrongAnswersScreen::rowCount);
+    for (auto [k, row] : review->Label2) {
+        QVERIFY(!row->visible());
+        QCOMPARE(row->foreColor(), QColor(255, 255, 255));
+        QCOMPARE(row->backStyle(), BackStyle::Transparent);
+        QCOMPARE(row->fontSize(), 15.75);
+        QCOMPARE(row->top(), 1680.0 + 600 * k);
+    }
+    // No hover effect here.
+    review->show();
+    TestUtil::mouseMove(review, 6000, 8700);
+    QCOMPARE(review->label3[1]->backStyle(), BackStyle::Opaque);
 }
 
 QTEST_MAIN(ResultsScreenTest)
