@@ -117,14 +117,15 @@ public:
     using Base::setFont;
 
 protected:
-    // Default: the colours go into the palette roles the Qt widget paints with; the white of
-    // tick and option indicators (Base) stays. Controls that paint themselves override this.
+    // Default: the colours go into the palette roles the Qt widget paints captions and faces
+    // with; the white box and black mark of tick and option indicators (Base, Text) stay.
+    // Controls that paint themselves override this.
     virtual void colorsChanged()
     {
         QPalette palette = this->palette();
         for (auto role : { QPalette::Window, QPalette::Button })
             palette.setColor(role, m_backColor);
-        for (auto role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+        for (auto role : { QPalette::WindowText, QPalette::ButtonText })
             palette.setColor(role, m_foreColor);
         this->setPalette(palette);
         this->setAutoFillBackground(true);

@@ -18,6 +18,7 @@ void TextBox::colorsChanged()
     Control<QLineEdit>::colorsChanged();
     QPalette palette = this->palette();
     palette.setColor(QPalette::Base, backColor());
+    palette.setColor(QPalette::Text, foreColor());
     setPalette(palette);
 }
 

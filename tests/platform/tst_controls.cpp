@@ -130,6 +130,22 @@ private Q_SLOTS:
         edit->setValue(1);
         QCOMPARE(edit->value(), 1);
         QCOMPARE(clicks.count(), 2);
+
+        // Yellow on blue as the catalogue has it: the box stays white with a dark tick.
+        edit->setBackColor(QColor(0, 78, 152));
+        edit->setForeColor(QColor(255, 255, 0));
+        const QImage shot = edit->grab().toImage();
+        int white = 0;
+        int dark = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < 18; ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                white += c == QColor(255, 255, 255);
+                dark += c.lightness() < 60;
+            }
+        }
+        QVERIFY(white > 20);
+        QVERIFY(dark > 5);
     }
 
     void textBoxLimitsLengthAndReportsKeys()
