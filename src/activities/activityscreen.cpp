@@ -59,10 +59,11 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
             ->move(picture.rect.left, picture.rect.top, picture.rect.width, picture.rect.height);
 
     Label6 = new Label(this, QStringLiteral("Label6"));
-    setupLabel(
-        *Label6,
-        definition.titleSource == TitleSource::Design ? definition.title.toString() : QString(),
-        { u"Times New Roman", 24, false, yellow, Alignment::Center, designRect(definition.titleRect) });
+    setupLabel(*Label6,
+               definition.titleSource == TitleSource::Design ? definition.title.toString()
+                                                             : QString(),
+               { u"Times New Roman", 24, false, yellow, Alignment::Center,
+                 designRect(definition.titleRect) });
 
     Label9 = new Label(this, QStringLiteral("Label9"));
     setupLabel(*Label9, QStringLiteral("Drag the labels into the correct boxes."),
@@ -74,9 +75,9 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
         setupLabel(*label, text.caption.toString(),
                    { text.fontName, text.points, false, colour(text.colour), Alignment::Center,
                      designRect(text.rect) });
+        // Elements of a text array (rivers2ord's column headings) share the name.
         if (text.index >= 0)
             label->setProperty("index", text.index);
-        m_texts.push_back(label);
     }
 
     for (const LineDef &def : definition.lines) {
@@ -84,7 +85,6 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
         line->setPoints(def.x1, def.y1, def.x2, def.y2);
         line->setColor(colour(def.colour));
         line->setBorderWidth(def.pixels);
-        m_lines.push_back(line);
     }
 
     for (int i = 0; i < m_activity.count(); ++i) {

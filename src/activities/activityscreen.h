@@ -9,8 +9,6 @@
 #include "label.h"
 #include "line.h"
 
-#include <vector>
-
 // A drag-and-drop activity screen, built from its ActivityDef: the pictures, the title, the
 // instruction and further texts, leader lines, the boxes (Label1), the start slots (Label4),
 // the buttons label3 (0 Exit, 1 Start Again, 2 Check Score) and the words (Label2). The
@@ -51,9 +49,6 @@ private:
 
     const ActivityDef &m_definition;
     DragActivity m_activity;
-    // Label5, Label8 and the leader lines, as the activity has them.
-    std::vector<Label *> m_texts;
-    std::vector<Line *> m_lines;
 };
 
 // The screen of one activity, so that each slot creates its own.

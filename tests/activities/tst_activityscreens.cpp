@@ -195,6 +195,25 @@ void TestActivityScreens::loadShowsTheDesignState()
         QCOMPARE(image->height(), double(picture.rect.height));
     }
 
+    for (const TextDef &text : form->definition().texts) {
+        const auto named = form->findChildren<Label *>(text.name.toString());
+        const auto it = std::find_if(named.begin(), named.end(), [&](Label *label) {
+            return label->caption() == text.caption;
+        });
+        QVERIFY2(it != named.end(), qPrintable(text.caption.toString()));
+        QCOMPARE((*it)->left(), double(text.rect.left));
+        QCOMPARE((*it)->top(), double(text.rect.top));
+        QCOMPARE((*it)->backStyle(), BackStyle::Transparent);
+    }
+    for (const LineDef &def : form->definition().lines) {
+        auto *line = form->findChild<Line *>(def.name.toString());
+        QVERIFY(line);
+        QCOMPARE(QLineF(line->x1(), line->y1(), line->x2(), line->y2()),
+                 QLineF(def.x1, def.y1, def.x2, def.y2));
+        QCOMPARE(line->color(), QColor(255, 255, 0));
+        QCOMPARE(line->borderWidth(), 3);
+    }
+
     // Pictures lowest, words highest: the last children are drawn on top.
     const QObjectList children = form->children();
     QList<QWidget *> order;
