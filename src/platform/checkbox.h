@@ -20,6 +20,7 @@ public:
     void setValue(int value) { setChecked(value != 0); }
 
 protected:
+    void colorsChanged() override;
     // The whole control answers the mouse, caption and empty space included.
     bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
 };

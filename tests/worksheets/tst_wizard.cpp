@@ -106,6 +106,8 @@ private Q_SLOTS:
                 QCOMPARE(answer->fontSize(), 9.75);
                 QCOMPARE(tick->geometry(), twipsRect(ticks[k] + shift, top + below[k], 255, 315));
                 QCOMPARE(tick->backColor(), QColor(0, 78, 152));
+                // The square itself stays white, so ticks show on the blue.
+                QCOMPARE(tick->palette().color(QPalette::Base), QColor(255, 255, 255));
                 QCOMPARE(tick->value(), 0);
                 QVERIFY(tick->caption().isEmpty());
             }
