@@ -92,14 +92,9 @@ void message(const QString &text)
     MessageBoxes::current().show(text, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
 }
 
-void place(QWidget *widget, const Rect &rect)
+template<class T> void place(T *control, const Rect &rect)
 {
-    if (auto *label = qobject_cast<Label *>(widget))
-        label->move(rect.left, rect.top, rect.width, rect.height);
-    else if (auto *box = qobject_cast<TextBox *>(widget))
-        box->move(rect.left, rect.top, rect.width, rect.height);
-    else if (auto *tick = qobject_cast<CheckBox *>(widget))
-        tick->move(rect.left, rect.top, rect.width, rect.height);
+    control->move(rect.left, rect.top, rect.width, rect.height);
 }
 
 void setupCaption(Label *label, const QString &text, const Rect &rect, double points,
