@@ -145,6 +145,14 @@ void Label::mouseReleaseEvent(QMouseEvent *event)
         Q_EMIT clicked();
 }
 
+void Label::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The button goes down for the second time: no mouse-down and no click to follow.
+    m_pressedInside = false;
+    if (event->button() == Qt::LeftButton && isEnabled())
+        Q_EMIT doubleClicked();
+}
+
 void Label::keyPressEvent(QKeyEvent *event)
 {
     if (m_button && !event->isAutoRepeat()

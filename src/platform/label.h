@@ -47,7 +47,11 @@ public:
     QSize sizeHint() const override;
 
 Q_SIGNALS:
+    // A press and release of the left button over the label. The second click of a double
+    // click is not a click, as with the form toolkit: it gives doubleClicked() instead, so a
+    // pupil's double click on "Next Page" turns one page.
     void clicked();
+    void doubleClicked();
     // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
     // mouseDown/mouseUp carry the button that changed, mouseMove the buttons held.
     void mouseDown(int button, int shift, double x, double y);
@@ -62,6 +66,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -150,6 +151,22 @@ private Q_SLOTS:
             QStringList({ u"move 5 0 1 300 150"_s, u"down 5 2 1 300 150"_s, u"up 5 2 1 300 150"_s,
                           u"move 5 0 0 600 225"_s, u"move 5 0 0 45 30"_s, u"down 5 1 0 45 30"_s,
                           u"up 5 1 0 45 30"_s, u"click 5"_s }));
+    }
+
+    void secondClickOfADoubleClickIsNoClick()
+    {
+        Label *rivers = m_screen->Label2[5];
+        QSignalSpy doubles(rivers, &Label::doubleClicked);
+        const QPoint at = TestUtil::windowPoint(rivers, 150, 150);
+        QWindow *window = m_screen->windowHandle();
+        QTest::mouseDClick(window, Qt::LeftButton, {}, at);
+        QCOMPARE(m_screen->log.count(u"click 5"_s), 1);
+        QCOMPARE(doubles.count(), 1);
+        QVERIFY(m_screen->log.last().startsWith(u"up 5 1 0"_s));
+        // Clicks spaced further apart are two clicks.
+        QTest::mouseClick(window, Qt::LeftButton, {}, at,
+                          QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+        QCOMPARE(m_screen->log.count(u"click 5"_s), 2);
     }
 
     void heldButtonKeepsThePointerHoweverFarItJumps()
