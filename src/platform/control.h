@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QString>
 #include <QWidget>
@@ -117,6 +118,15 @@ public:
     using Base::setFont;
 
 protected:
+    // A control keeps the pointer moves over it, as the form toolkit's controls did, so the
+    // screen's Form_MouseMove sees only the bare form. (Qt's buttons pass moves on to their
+    // parent when no button is held.)
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        Base::mouseMoveEvent(event);
+        event->accept();
+    }
+
     // Default: the colours go into the palette roles the Qt widget paints captions and faces
     // with; the white box and black mark of tick and option indicators (Base, Text) stay.
     // Controls that paint themselves override this.

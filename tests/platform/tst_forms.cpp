@@ -1,5 +1,7 @@
 #include "testutil.h"
 
+#include "checkbox.h"
+#include "commandbutton.h"
 #include "controlarray.h"
 #include "fakedesktop.h"
 #include "form.h"
@@ -8,7 +10,9 @@
 #include "imagebox.h"
 #include "label.h"
 #include "line.h"
+#include "optionbutton.h"
 #include "picturebox.h"
+#include "textbox.h"
 
 #include <QCloseEvent>
 #include <QtTest/qtestspontaneevent.h>
@@ -78,6 +82,10 @@ public:
         Picture1->move(6000, 3000, 1500, 1500);
         Image1->move(6000, 6000, 1500, 1500);
         Line1->setPoints(0, 7500, 12000, 7500);
+        Option1->move(9000, 1500, 1500, 255);
+        Check1->move(9000, 3000, 1500, 255);
+        Text1->move(9000, 4500, 1500, 375);
+        Command1->move(9000, 6000, 1500, 375);
     }
 
     void Form_MouseMove(int button, int shift, double x, double y) override
@@ -99,6 +107,10 @@ public:
     PictureBox *Picture1 = new PictureBox(this, u"Picture1"_s);
     ImageBox *Image1 = new ImageBox(this, u"Image1"_s);
     Line *Line1 = new Line(this, u"Line1"_s);
+    OptionButton *Option1 = new OptionButton(this, u"Option1"_s);
+    CheckBox *Check1 = new CheckBox(this, u"Check1"_s);
+    TextBox *Text1 = new TextBox(this, u"Text1"_s);
+    CommandButton *Command1 = new CommandButton(this, u"Command1"_s);
 };
 
 class FormsTest : public QObject
@@ -159,6 +171,10 @@ private Q_SLOTS:
         QTest::newRow("image") << QPoint(450, 450) << false;
         QTest::newRow("line") << QPoint(300, 500) << true;
         QTest::newRow("disabled label") << QPoint(310, 110) << true;
+        QTest::newRow("option button") << QPoint(650, 105) << false;
+        QTest::newRow("tick box") << QPoint(650, 205) << false;
+        QTest::newRow("text box") << QPoint(650, 310) << false;
+        QTest::newRow("command button") << QPoint(650, 410) << false;
     }
 
     void formMouseMoveFiresOverTheBareFormOnly()
