@@ -333,7 +333,10 @@ bool MetafilePlayer::withinReach(const QRectF &logical) const
     const QRectF reach = device.adjusted(-margin, -margin, margin, margin);
     const QRectF shape
         = (m_mapping * m_base).mapRect(logical).adjusted(-penWidth, -penWidth, penWidth, penWidth);
-    return reach.contains(shape);
+    // Compared edge by edge: QRectF::contains() refuses an empty rectangle, which would
+    // drop every horizontal or vertical hairline.
+    return shape.left() >= reach.left() && shape.right() <= reach.right()
+        && shape.top() >= reach.top() && shape.bottom() <= reach.bottom();
 }
 
 void MetafilePlayer::drawShape(const QPainterPath &path, bool fill)

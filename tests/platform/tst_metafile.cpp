@@ -107,6 +107,7 @@ private slots:
     void clipRectanglesLimitDrawing();
     void shapesFillTheirOwnArea();
     void hatchedBrushLeavesGaps();
+    void straightHairlinesAreDrawn();
     void textAlignsToReferencePoint_data();
     void textAlignsToReferencePoint();
     void textSpacingAndBackground();
@@ -179,8 +180,8 @@ void TestMetafile::filledRectangleLandsWhereWindowMapsIt_data()
     mirrored.anisotropic(1000, 1000).record(SetViewportExt, { -1000, 1000 });
     mirrored.record(SetViewportOrg, { 500, 500 });
     QTest::newRow("viewport extent turned upside down")
-            << square(mirrored, QRect(QPoint(0, 0), QPoint(300, 300))) << QPoint(10, 90)
-            << QPoint(10, 10);
+        << square(mirrored, QRect(QPoint(0, 0), QPoint(300, 300))) << QPoint(10, 90)
+        << QPoint(10, 10);
     MetafileBuilder half;
     half.anisotropic(2000, 2000);
     QTest::newRow("window twice the box") << square(half, QRect(QPoint(0, 0), QPoint(1000, 1000)))
@@ -331,6 +332,22 @@ void TestMetafile::shapesFillTheirOwnArea()
     QCOMPARE(at(arc, 30, 30), White);
     QCOMPARE(at(arc, 15, 15), Blue); // on the circle at 135 degrees
     QCOMPARE(at(arc, 85, 85), White); // the other side is not drawn
+}
+
+// A zero-width pen draws one device pixel; a line along an axis has an empty bounding box,
+// which must not make it count as out of reach.
+void TestMetafile::straightHairlinesAreDrawn()
+{
+    MetafileBuilder b;
+    b.anisotropic(1000, 1000).pen(PsSolid, 0, Black).select(0);
+    b.polygon(Polyline, { { 505, 100 }, { 505, 900 } });
+    b.record(MoveTo, { 100, 305 }).record(LineTo, { 900, 305 }); // y before x
+    b.polygon(Polyline, { { 100, 705 }, { 900, 705 } });
+    const QImage image = render(b.build());
+    QVERIFY(inkIn(image, QRect(49, 20, 3, 60)) >= 60);
+    QVERIFY(inkIn(image, QRect(29, 20, 3, 60)) >= 60);
+    QVERIFY(inkIn(image, QRect(20, 69, 60, 3)) >= 60);
+    QCOMPARE(inkIn(image, QRect(60, 10, 30, 50)), 0);
 }
 
 void TestMetafile::hatchedBrushLeavesGaps()
