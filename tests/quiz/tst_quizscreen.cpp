@@ -401,6 +401,10 @@ void QuizScreenTest::fullQuizHandsScoreToResults()
     QVERIFY(!Welldone->Label6->isVisible());
     QVERIFY(Welldone->Label5->isVisible());
     QCOMPARE(Welldone->Text1->isVisible(), wrong.isEmpty());
+    QCOMPARE(Welldone->Label5->caption(),
+             wrong.isEmpty()
+                 ? QString()
+                 : u"Click the button above to check which questions you answered incorrectly."_s);
     QCOMPARE(Wrong->Label6->caption(), u"Rivers 1: Drainage Basins"_s);
     QVERIFY(!Wrong->isVisible());
 
