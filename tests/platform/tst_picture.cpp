@@ -145,7 +145,7 @@ private Q_SLOTS:
         QFETCH(QString, requested);
         TestUtil::TemporaryMedia media;
         QVERIFY(media.write(u"images/garbage.jpg"_s, QByteArray(300, 'x')));
-        QVERIFY(media.write(u"wmf/garbage.wmf"_s, QByteArray("\xd7\xcd\xc6\x9a garbage", 14)));
+        QVERIFY(media.write(u"wmf/garbage.wmf"_s, QByteArray("\xd7\xcd\xc6\x9a garbage")));
         QVERIFY(media.write(u"images/empty.bmp"_s, QByteArray()));
 
         const Picture picture = Picture::load(requested);
