@@ -10,7 +10,7 @@ ONDEL_PACKAGES=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
     libgif-dev libbenchmark-dev clang libclang-rt-14-dev
-    fonts-wine fonts-liberation
+    fonts-wine fonts-liberation fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth x11-utils xdotool imagemagick
     cups cups-bsd printer-driver-cups-pdf poppler-utils
     pulseaudio pulseaudio-utils
