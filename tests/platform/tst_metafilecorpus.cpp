@@ -1,0 +1,197 @@
+#include "metafile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+#include <array>
+#include <cmath>
+
+// Metafiles written by other programs (tests/data/metafiles, made by
+// tools/metafile-corpus/make-corpus.sh), each played at the size of the PNG that its
+// producer rendered from the same drawing and compared with that PNG.
+
+namespace {
+
+const QString corpusDir = QStringLiteral(ONDEL_TEST_DATA_DIR "/metafiles");
+
+// How far the player may stray from the producers' own renderings, per colour channel on a
+// 0-255 scale, as measured on these 320 x 240 files:
+// - over the whole picture, at most 4.8: LibreOffice smooths the bitmaps it stretches where
+//   the metafile asks for plain pixel replication; shapes and text alone stay under 4
+//   (antialiasing, glyph hinting, strokes landing half a pixel apart). Text on the wrong
+//   baseline gives 7 to 25, text 15 % too large 10 to 12, lost polygons 9.6 to 34.
+// - in any 40 x 40 cell, at most 28.6 (the same smoothed bitmap; 27.3 and 19.2 where a cell
+//   is full of text), while a shape lost or misplaced over half a cell gives 55 or more and
+//   a blank picture 120 to 185 in each file with shapes.
+// A lost word changes too little of a cell to be judged that way (a blank picture differs
+// by only 27 to 36 in the densest text cell), so each line of text is also checked by the
+// box of its ink: every edge within 1 pixel of the reference's here, while letter spacing
+// 5 % too wide or a font 15 % too large moves an edge by 3 pixels or more.
+constexpr double MaxMeanDifference = 6.0;
+constexpr double MaxCellDifference = 40.0;
+constexpr int Cell = 40;
+constexpr int MaxTextShift = 2;
+
+// Where each file has text, in the reference's pixels: the ink found there must sit where
+// the producer put it.
+struct TextArea
+{
+    const char *file;
+    QRect area;
+};
+
+constexpr std::array textAreas = {
+    TextArea { "ink-text-fonts", { 0, 14, 320, 30 } },
+    TextArea { "ink-text-fonts", { 0, 54, 320, 30 } },
+    TextArea { "ink-text-fonts", { 0, 94, 320, 30 } },
+    TextArea { "ink-text-fonts", { 0, 134, 320, 30 } },
+    TextArea { "ink-text-fonts", { 0, 178, 320, 30 } },
+    TextArea { "ink-text-align", { 0, 30, 150, 40 } },
+    TextArea { "ink-text-align", { 60, 105, 200, 35 } },
+    TextArea { "ink-text-align", { 170, 175, 150, 35 } },
+    TextArea { "ink-page", { 0, 6, 320, 38 } },
+    TextArea { "ink-page", { 0, 68, 230, 22 } },
+    TextArea { "ink-page", { 0, 92, 230, 20 } },
+    TextArea { "ink-page", { 0, 114, 230, 22 } },
+    TextArea { "lo-text-fonts", { 0, 10, 320, 34 } },
+    TextArea { "lo-text-fonts", { 0, 52, 320, 34 } },
+    TextArea { "lo-text-fonts", { 0, 94, 320, 34 } },
+    TextArea { "lo-text-fonts", { 0, 136, 320, 34 } },
+    TextArea { "lo-text-fonts", { 0, 178, 320, 34 } },
+    TextArea { "lo-text-align", { 0, 30, 150, 40 } },
+    TextArea { "lo-text-align", { 60, 100, 200, 40 } },
+    TextArea { "lo-text-align", { 170, 170, 150, 40 } },
+    TextArea { "lo-page", { 0, 8, 320, 36 } },
+    TextArea { "lo-page", { 0, 64, 230, 24 } },
+    TextArea { "lo-page", { 0, 88, 230, 24 } },
+    TextArea { "lo-page", { 0, 112, 230, 24 } },
+    TextArea { "lo-clip", { 170, 40, 140, 60 } },
+};
+
+QImage play(const QString &wmf, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    Metafile::fromFile(wmf).play(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
+    return image;
+}
+
+// Mean absolute difference per colour channel over an area, 0 to 255.
+double meanDifference(const QImage &a, const QImage &b, const QRect &area)
+{
+    qint64 sum = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                + std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return double(sum) / (3.0 * area.width() * area.height());
+}
+
+// The bounding box of the pixels in an area that stand out from its background (the
+// colour of its top-left pixel, white or a coloured band): the text drawn there.
+QRect inkBox(const QImage &image, const QRect &area)
+{
+    const int background = qGray(image.pixel(area.topLeft()));
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (std::abs(qGray(image.pixel(x, y)) - background) > 100)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+} // namespace
+
+class TestMetafileCorpus : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void corpusHasBothProducers();
+    void playsLikeItsProducer_data();
+    void playsLikeItsProducer();
+};
+
+void TestMetafileCorpus::corpusHasBothProducers()
+{
+    const QStringList files
+        = QDir(corpusDir).entryList({ QStringLiteral("*.wmf") }, QDir::Files, QDir::Name);
+    QVERIFY(files.size() >= 12);
+    QVERIFY(files.filter(QStringLiteral("ink-")).size() >= 6);
+    QVERIFY(files.filter(QStringLiteral("lo-")).size() >= 6);
+}
+
+void TestMetafileCorpus::playsLikeItsProducer_data()
+{
+    QTest::addColumn<QString>("name");
+    const QStringList files
+        = QDir(corpusDir).entryList({ QStringLiteral("*.wmf") }, QDir::Files, QDir::Name);
+    for (const QString &file : files) {
+        const QString name = QFileInfo(file).completeBaseName();
+        QTest::newRow(qPrintable(name)) << name;
+    }
+}
+
+void TestMetafileCorpus::playsLikeItsProducer()
+{
+    QFETCH(QString, name);
+    const QImage reference
+        = QImage(corpusDir + u'/' + name + u".png"_qs).convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!reference.isNull());
+    const QImage played = play(corpusDir + u'/' + name + u".wmf"_qs, reference.size());
+
+    QImage sideBySide(reference.width() * 2, reference.height(), QImage::Format_RGB32);
+    {
+        QPainter painter(&sideBySide);
+        painter.drawImage(0, 0, reference);
+        painter.drawImage(reference.width(), 0, played);
+    }
+    sideBySide.save(QStringLiteral(ONDEL_SCREENSHOT_DIR "/metafilecorpus_") + name + u".png"_qs);
+
+    const double whole = meanDifference(reference, played, reference.rect());
+    QVERIFY2(whole < MaxMeanDifference, qPrintable(u"mean difference %1"_qs.arg(whole)));
+    for (int y = 0; y < reference.height(); y += Cell) {
+        for (int x = 0; x < reference.width(); x += Cell) {
+            const QRect cell = QRect(x, y, Cell, Cell).intersected(reference.rect());
+            const double d = meanDifference(reference, played, cell);
+            QVERIFY2(d < MaxCellDifference,
+                     qPrintable(u"difference %1 in the cell at %2, %3"_qs.arg(d).arg(x).arg(y)));
+        }
+    }
+
+    for (const TextArea &text : textAreas) {
+        if (name != QLatin1String(text.file))
+            continue;
+        const QRect expected = inkBox(reference, text.area);
+        const QRect actual = inkBox(played, text.area);
+        const QString where
+            = u"text in %1, %2: %3, %4 - %5, %6 instead of %7, %8 - %9, %10"_qs.arg(text.area.x())
+                  .arg(text.area.y())
+                  .arg(actual.left())
+                  .arg(actual.top())
+                  .arg(actual.right())
+                  .arg(actual.bottom())
+                  .arg(expected.left())
+                  .arg(expected.top())
+                  .arg(expected.right())
+                  .arg(expected.bottom());
+        QVERIFY(!expected.isEmpty());
+        QVERIFY2(!actual.isEmpty(), qPrintable(where));
+        QVERIFY2(std::abs(actual.left() - expected.left()) <= MaxTextShift
+                     && std::abs(actual.right() - expected.right()) <= MaxTextShift
+                     && std::abs(actual.top() - expected.top()) <= MaxTextShift
+                     && std::abs(actual.bottom() - expected.bottom()) <= MaxTextShift,
+                 qPrintable(where));
+    }
+}
+
+QTEST_MAIN(TestMetafileCorpus)
+#include "tst_metafilecorpus.moc"
