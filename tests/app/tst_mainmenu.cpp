@@ -226,6 +226,11 @@ private Q_SLOTS:
         QTest::newRow("no track.txt") << QByteArray() << 0 << QStringList { kept, kept, kept };
         QTest::newRow("count 3, two titles") << QByteArray(" 3 \r\nRivers 1\r\nMy rivers\r\n") << 3
                                              << QStringList { u"Rivers 1"_s, u"My rivers"_s, kept };
+        QByteArray overfull(" 1001 \r\n");
+        for (int i = 1; i <= 1001; ++i)
+            overfull += "Sheet " + QByteArray::number(i) + "\r\n";
+        QTest::newRow("more than 1000 titles")
+            << overfull << 1001 << QStringList { u"Sheet 1"_s, u"Sheet 2"_s, u"Sheet 3"_s };
         QTest::newRow("count not a number")
             << QByteArray("many\r\nRivers 1\r\n") << 0 << QStringList { kept, kept, kept };
     }
@@ -256,6 +261,8 @@ private Q_SLOTS:
         QCOMPARE(trackcount, count);
         for (int i = 1; i <= 3; ++i)
             QCOMPARE(tracklist[i], titles[i - 1]);
+        if (count > catalogueCapacity)
+            QCOMPARE(tracklist[catalogueCapacity], u"Sheet 1000"_s);
         QVERIFY(boxes.shown().isEmpty());
         QVERIFY(!FieldReader::anyFileOpen());
         QVERIFY(menu->isVisible());
