@@ -47,6 +47,26 @@ public:
     QList<Moment> moments;
 };
 
+// A printer whose driver fails in a way the print-out does not expect.
+class BrokenPrinter final : public Printer
+{
+public:
+    BrokenPrinter() { install(this); }
+    ~BrokenPrinter() override { install(nullptr); }
+
+protected:
+    void beforeCall(const PrinterCall &) override { throw std::runtime_error("driver crashed"); }
+    QSizeF drawingArea() override { return QSizeF(11000, 16000); }
+    double resolution() override { return 600; }
+    void beginDocument() override { }
+    void drawText(const QPointF &, const QString &, const QFont &, const QColor &) override { }
+    void drawLine(const QLineF &, const QColor &, double) override { }
+    void drawPicture(const Picture &, const QRectF &) override { }
+    void startNewPage() override { }
+    void finishDocument() override { }
+    void abandonDocument() noexcept override { }
+};
+
 // The hand-off a caller makes; the quiz also does step 4.
 void openResults(int right, int items, bool asQuiz)
 {
@@ -87,6 +107,7 @@ private slots:
     void nameBoxTakesAtMost25Characters();
     void printCertificateUsesTypedNameWithoutClick();
     void printerFailureIsReportedOnce();
+    void unexpectedPrintingFailureCancelsPrinting();
     void checkWrongAnswersShowsReviewWithClick();
     void exitClosesResultsAndReview_data();
     void exitClosesResultsAndReview();
@@ -390,6 +411,19 @@ void ResultsScreenTest::printerFailureIsReportedOnce()
     QCOMPARE(printer.documentsEnded(), 0);
     QVERIFY(Welldone->isVisible());
     QCOMPARE(Welldone->Label1->caption(), u"Excellent work. You have scored 10 out of 10."_s);
+}
+
+void ResultsScreenTest::unexpectedPrintingFailureCancelsPrinting()
+{
+    BrokenPrinter printer;
+    openResults(10, 10, true);
+    waitForTimerChain();
+    m_sounds->clear();
+    TestUtil::click(Welldone->label3[0]);
+    QCOMPARE(m_boxes->texts(), QStringList { u"Printing has been cancelled."_s });
+    QCOMPARE(m_boxes->last().caption, u"Ondel"_s);
+    QVERIFY(m_sounds->played().isEmpty());
+    QVERIFY(Welldone->isVisible());
 }
 
 void ResultsScreenTest::checkWrongAnswersShowsReviewWithClick()
