@@ -70,9 +70,10 @@ void Picture::paint(QPainter &painter, const QRectF &target) const
     }
     if (m_image.isNull())
         return;
+    // Smooth scaling also where the screen has more pixels than the picture (a device pixel
+    // ratio above 1); at the picture's own size it is a plain copy.
     painter.save();
-    if (target.size() != QSizeF(m_image.size()))
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(target, m_image);
     painter.restore();
 }
