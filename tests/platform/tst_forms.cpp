@@ -15,6 +15,7 @@
 #include "textbox.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 #include <QtTest/qtestspontaneevent.h>
 #include <QtTest>
 
@@ -222,6 +223,30 @@ private Q_SLOTS:
         QCOMPARE(form.top(), top);
         QCOMPARE(form.QWidget::size(), QSize(800, 600));
         QCOMPARE(form.pos(), QPoint(qRound(left / 15), qRound(top / 15)));
+    }
+
+    void desktopIsThePrimaryScreenUnlessAFakeIsInstalled()
+    {
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(Desktop::current().widthTwips(), screen.width() * 15.0);
+        QCOMPARE(Desktop::current().heightTwips(), screen.height() * 15.0);
+        Desktop::current().setBusyPointer(true);
+        Desktop::current().setBusyPointer(true);
+        QVERIFY(QGuiApplication::overrideCursor());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        Desktop::current().setBusyPointer(false);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+
+        {
+            FakeDesktop fake(640, 480);
+            QCOMPARE(&Desktop::current(), &fake);
+            QCOMPARE(Desktop::current().widthTwips(), 9600.0);
+            fake.setBusyPointer(true);
+            fake.setBusyPointer(false);
+            QCOMPARE(fake.pointerChanges(), QList<bool>({ true, false }));
+            QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        }
+        QCOMPARE(Desktop::current().widthTwips(), screen.width() * 15.0);
     }
 
     void controlsAreFoundByDesignName()
