@@ -39,7 +39,8 @@ for svg in "$here"/sources/*.svg; do
     [ "$name" = ink-page ] && profile_dir="$work/inkscape-default"
     INKSCAPE_PROFILE_DIR="$profile_dir" inkscape "$svg" --export-area-page --export-type=wmf \
         --export-filename="$out/$name.wmf"
-    inkscape "$svg" --export-area-page --export-type=png --export-width=$width \
+    INKSCAPE_PROFILE_DIR="$profile_dir" inkscape "$svg" --export-area-page --export-type=png \
+        --export-width=$width \
         --export-height=$height --export-background=white --export-background-opacity=1 \
         --export-filename="$out/$name.png"
 done
