@@ -39,10 +39,10 @@ int usage()
 
 void registerFonts()
 {
-    // The drawings name Tahoma; Wine's metric-compatible Tahoma stands in for it.
-    for (const char *file :
-         { "/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf" })
-        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    // The drawings name Tahoma; Wine's Tahoma stands in for it. Only its regular face: Wine's
+    // "bold" file is wider but no heavier, while the bold Qt synthesises from the regular face
+    // reads as bold.
+    QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
 }
 
 int toInt(const QString &text, bool *ok)
