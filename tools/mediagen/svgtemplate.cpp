@@ -146,10 +146,10 @@ QString SvgTemplate::applyConditions(const QString &text)
 
 QString SvgTemplate::substitute(const QString &text)
 {
-    static const QRegularExpression placeholder(QStringLiteral(R"(\{\{(.*?)\}\})"));
+    static const QRegularExpression embedded(QStringLiteral(R"(\{\{(.*?)\}\})"));
     QString result;
     qsizetype last = 0;
-    for (const QRegularExpressionMatch &m : placeholder.globalMatch(text)) {
+    for (const QRegularExpressionMatch &m : embedded.globalMatch(text)) {
         result += text.mid(last, m.capturedStart() - last);
         last = m.capturedEnd();
         const std::optional<double> value = Expression::evaluate(m.captured(1), m_variables);
