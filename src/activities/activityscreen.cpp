@@ -17,7 +17,7 @@ namespace {
 enum Button { Exit = 0, StartAgain = 1, CheckScore = 2 };
 
 // In reading order, which is also the Tab order.
-constexpr ButtonSpec buttons[] = {
+constexpr ButtonDesign buttons[] = {
     { StartAgain, u"Start Again", { 3360, 7920, 2565, 495 } },
     { CheckScore, u"Check Score", { 6000, 7920, 2565, 495 } },
     { Exit, u"Exit", { 10560, 7920, 1245, 495 } },
@@ -101,7 +101,7 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
         slot->setBackStyle(BackStyle::Transparent);
     }
 
-    for (const ButtonSpec &button : buttons)
+    for (const ButtonDesign &button : buttons)
         setupButton(*label3.create(button.index, this), button.caption.toString(), button.rect);
     label3[CheckScore]->setVisible(false);
 

@@ -20,16 +20,19 @@ constexpr QColor screenBlue = QColor(0, 78, 152);
 constexpr QColor green = QColor(0, 255, 0);
 constexpr QColor lilac = QColor(128, 128, 255);
 
-constexpr LabelSpec titleSpec { tahoma, 36, true, yellow, centre, { 120, 120, 5880, 900 } };
-constexpr LabelSpec headingSpec { serif, 24, false, green, centre, { 120, 1200, 6465, 585 } };
-constexpr LabelSpec worksheetTitleSpec {
-    serif, 24, false, lilac, centre, { 120, 1920, 6465, 705 }
+constexpr LabelDesign titleDesign { tahoma, 36, true, yellow, centre, { 120, 120, 5880, 900 } };
+constexpr LabelDesign headingDesign { serif, 24, false, green, centre, { 120, 1200, 6465, 585 } };
+constexpr LabelDesign worksheetTitleDesign { serif, 24,     false,
+                                             lilac, centre, { 120, 1920, 6465, 705 } };
+constexpr LabelDesign numberDesign {
+    serif, 24, false, yellow, flushLeft, { 360, 3240, 5415, 615 }
 };
-constexpr LabelSpec numberSpec { serif, 24, false, yellow, flushLeft, { 360, 3240, 5415, 615 } };
-constexpr LabelSpec questionSpec { serif, 30, false, yellow, centre, { 960, 3960, 9840, 1455 } };
+constexpr LabelDesign questionDesign {
+    serif, 30, false, yellow, centre, { 960, 3960, 9840, 1455 }
+};
 
-constexpr ButtonSpec printButton { 3, u"Print Worksheet", { 7920, 1920, 3045, 495 } };
-constexpr std::array<ButtonSpec, 3> lowerButtons { {
+constexpr ButtonDesign printButton { 3, u"Print Worksheet", { 7920, 1920, 3045, 495 } };
+constexpr std::array<ButtonDesign, 3> lowerButtons { {
     { 0, u"<< Previous Question", { 2040, 7920, 3765, 495 } },
     { 1, u"Next Question >>", { 6000, 7920, 3765, 495 } },
     { 2, u"Exit", { 10560, 7920, 1245, 495 } },
@@ -55,19 +58,19 @@ void message(const QString &text)
 QuizScreen::QuizScreen()
 {
     Label1 = new Label(this, QStringLiteral("Label1"));
-    setupLabel(*Label1, QStringLiteral("Multiple Choice"), titleSpec);
+    setupLabel(*Label1, QStringLiteral("Multiple Choice"), titleDesign);
     Picture1 = new PictureBox(this, QStringLiteral("Picture1"));
     Picture1->move(6240, 240, 855, 615);
     Label5 = new Label(this, QStringLiteral("Label5"));
-    setupLabel(*Label5, QString(), headingSpec);
+    setupLabel(*Label5, QString(), headingDesign);
     Label6 = new Label(this, QStringLiteral("Label6"));
-    setupLabel(*Label6, QString(), worksheetTitleSpec);
+    setupLabel(*Label6, QString(), worksheetTitleDesign);
     setupButton(*label3.create(printButton.index, this), printButton.caption.toString(),
                 printButton.rect);
     Label4 = new Label(this, QStringLiteral("Label4"));
-    setupLabel(*Label4, QString(), numberSpec);
+    setupLabel(*Label4, QString(), numberDesign);
     Label2 = new Label(this, QStringLiteral("Label2"));
-    setupLabel(*Label2, QString(), questionSpec);
+    setupLabel(*Label2, QString(), questionDesign);
 
     for (int i = 1; i <= 4; ++i) {
         OptionButton *answer = Option1.create(i, this);
@@ -79,7 +82,7 @@ QuizScreen::QuizScreen()
     // Small enough to lie wholly behind Picture1 once the load has moved it there.
     Option1.create(noAnswer, this)->move(0, 0, 375, 255);
 
-    for (const ButtonSpec &button : lowerButtons)
+    for (const ButtonDesign &button : lowerButtons)
         setupButton(*label3.create(button.index, this), button.caption.toString(), button.rect);
     label3[0]->setVisible(false);
 

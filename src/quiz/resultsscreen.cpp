@@ -17,16 +17,17 @@ FormSlot<ResultsScreen> Welldone;
 
 namespace {
 
-constexpr std::array<ButtonSpec, 2> buttons { {
+constexpr std::array<ButtonDesign, 2> buttons { {
     { 0, u"", { 240, 1800, 3765, 495 } },
     { 1, u"Exit", { 10560, 7920, 1245, 495 } },
 } };
 
-constexpr LabelSpec headlineSpec { tahoma, 36, true, yellow, centre, { 0, 120, 12000, 900 } };
-constexpr LabelSpec sentenceSpec { serif, 24, false, yellow, centre, { 0, 5400, 12000, 855 } };
-constexpr LabelSpec hintSpec { serif, 24, false, yellow, centre, { 1680, 6000, 8640, 1335 } };
-constexpr LabelSpec adviceSpec { serif, 24, false, yellow, centre, { 0, 6240, 12000, 855 } };
-constexpr LabelSpec instructionSpec { serif, 18, false, yellow, centre, { 3120, 7440, 5775, 855 } };
+constexpr LabelDesign headlineDesign { tahoma, 36, true, yellow, centre, { 0, 120, 12000, 900 } };
+constexpr LabelDesign sentenceDesign { serif, 24, false, yellow, centre, { 0, 5400, 12000, 855 } };
+constexpr LabelDesign hintDesign { serif, 24, false, yellow, centre, { 1680, 6000, 8640, 1335 } };
+constexpr LabelDesign adviceDesign { serif, 24, false, yellow, centre, { 0, 6240, 12000, 855 } };
+constexpr LabelDesign instructionDesign { serif,  18,     false,
+                                          yellow, centre, { 3120, 7440, 5775, 855 } };
 
 QString sentence(const QString &opening, int score, int outof)
 {
@@ -43,7 +44,7 @@ void message(const QString &text)
 ResultsScreen::ResultsScreen()
 {
     Label4 = new Label(this, QStringLiteral("Label4"));
-    setupLabel(*Label4, QStringLiteral("Well Done!"), headlineSpec);
+    setupLabel(*Label4, QStringLiteral("Well Done!"), headlineDesign);
 
     Label *button0 = label3.create(buttons[0].index, this);
     setupButton(*button0, buttons[0].caption.toString(), buttons[0].rect);
@@ -53,12 +54,12 @@ ResultsScreen::ResultsScreen()
     Picture1->move(5880, 1440, 4800, 3600);
 
     Label1 = new Label(this, QStringLiteral("Label1"));
-    setupLabel(*Label1, QString(), sentenceSpec);
+    setupLabel(*Label1, QString(), sentenceDesign);
     Label5 = new Label(this, QStringLiteral("Label5"));
-    setupLabel(*Label5, QString(), hintSpec);
+    setupLabel(*Label5, QString(), hintDesign);
     Label5->setVisible(false);
     Label6 = new Label(this, QStringLiteral("Label6"));
-    setupLabel(*Label6, QStringLiteral("Read the Key Facts and try again."), adviceSpec);
+    setupLabel(*Label6, QStringLiteral("Read the Key Facts and try again."), adviceDesign);
 
     Text1 = new TextBox(this, QStringLiteral("Text1"));
     Text1->setFont(QStringLiteral("Times New Roman"), 24);
@@ -69,7 +70,7 @@ ResultsScreen::ResultsScreen()
     Label2 = new Label(this, QStringLiteral("Label2"));
     setupLabel(*Label2,
                QStringLiteral("Enter your name in the box above before printing your certificate"),
-               instructionSpec);
+               instructionDesign);
     Label2->setVisible(false);
 
     setupButton(*label3.create(buttons[1].index, this), buttons[1].caption.toString(),

@@ -17,14 +17,14 @@ void setupButton(Label &label, const QString &caption, const Rect &rect)
     label.move(rect.left, rect.top, rect.width, rect.height);
 }
 
-void setupLabel(Label &label, const QString &caption, const LabelSpec &spec)
+void setupLabel(Label &label, const QString &caption, const LabelDesign &design)
 {
     label.setCaption(caption);
-    label.setFont(spec.font.toString(), spec.points, spec.bold);
-    label.setForeColor(spec.colour);
+    label.setFont(design.font.toString(), design.points, design.bold);
+    label.setForeColor(design.colour);
     label.setBackStyle(BackStyle::Transparent);
-    label.setAlignment(spec.alignment);
-    label.move(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height);
+    label.setAlignment(design.alignment);
+    label.move(design.rect.left, design.rect.top, design.rect.width, design.rect.height);
 }
 
 } // namespace ScreenParts

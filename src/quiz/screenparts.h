@@ -28,7 +28,7 @@ struct Rect
 
 // A label button as designed: yellow bold Tahoma 15.75 pt, centred, on an opaque black box
 // with a single-line border; it takes the focus and answers Enter and Space.
-struct ButtonSpec
+struct ButtonDesign
 {
     int index = 0;
     QStringView caption;
@@ -38,7 +38,7 @@ struct ButtonSpec
 void setupButton(Label &label, const QString &caption, const Rect &rect);
 
 // A caption label with a transparent background.
-struct LabelSpec
+struct LabelDesign
 {
     QStringView font;
     double points = 0;
@@ -48,6 +48,6 @@ struct LabelSpec
     Rect rect;
 };
 
-void setupLabel(Label &label, const QString &caption, const LabelSpec &spec);
+void setupLabel(Label &label, const QString &caption, const LabelDesign &design);
 
 } // namespace ScreenParts

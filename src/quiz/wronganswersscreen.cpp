@@ -12,13 +12,15 @@ namespace {
 
 constexpr QColor white = QColor(255, 255, 255);
 
-constexpr LabelSpec titleSpec { tahoma, 20.25, true, yellow, centre, { 0, 120, 12000, 540 } };
-constexpr LabelSpec introSpec { tahoma, 15.75, true, yellow, flushLeft, { 240, 960, 12000, 540 } };
-constexpr LabelSpec adviceSpec { tahoma, 20.25, true, yellow, centre, { 0, 7920, 12000, 540 } };
-constexpr ButtonSpec exitButton { 1, u"Exit", { 10560, 7920, 1245, 495 } };
+constexpr LabelDesign titleDesign { tahoma, 20.25, true, yellow, centre, { 0, 120, 12000, 540 } };
+constexpr LabelDesign introDesign {
+    tahoma, 15.75, true, yellow, flushLeft, { 240, 960, 12000, 540 }
+};
+constexpr LabelDesign adviceDesign { tahoma, 20.25, true, yellow, centre, { 0, 7920, 12000, 540 } };
+constexpr ButtonDesign exitButton { 1, u"Exit", { 10560, 7920, 1245, 495 } };
 
 // Row k of the list, 600 twips below the one before.
-constexpr LabelSpec rowSpec(int k)
+constexpr LabelDesign rowDesign(int k)
 {
     return { tahoma, 15.75, true, white, flushLeft, { 120, 1680.0 + 600 * k, 12000, 540 } };
 }
@@ -28,17 +30,17 @@ constexpr LabelSpec rowSpec(int k)
 WrongAnswersScreen::WrongAnswersScreen()
 {
     Label6 = new Label(this, QStringLiteral("Label6"));
-    setupLabel(*Label6, QString(), titleSpec);
+    setupLabel(*Label6, QString(), titleDesign);
     Label4 = new Label(this, QStringLiteral("Label4"));
     setupLabel(*Label4, QStringLiteral("You answered the following questions incorrectly."),
-               introSpec);
+               introDesign);
     for (int k = 0; k < rowCount; ++k) {
         Label *row = Label2.create(k, this);
-        setupLabel(*row, QStringLiteral("Label2"), rowSpec(k));
+        setupLabel(*row, QStringLiteral("Label2"), rowDesign(k));
         row->setVisible(false);
     }
     Label5 = new Label(this, QStringLiteral("Label5"));
-    setupLabel(*Label5, QStringLiteral("Read the Key Facts and try again."), adviceSpec);
+    setupLabel(*Label5, QStringLiteral("Read the Key Facts and try again."), adviceDesign);
     setupButton(*label3.create(exitButton.index, this), exitButton.caption.toString(),
                 exitButton.rect);
 
