@@ -40,25 +40,20 @@ inline QString renderFirstPage(const QString &pdf, const QString &name)
     return QFile::exists(png) ? png : QString();
 }
 
-// Where cups-pdf puts its files: its configured "Out" folder, the anonymous folder, and the
-// usual defaults.
+// Where cups-pdf puts its files: its configured "Out" and anonymous folders, and the defaults.
 inline QStringList cupsPdfFolders()
 {
     QStringList folders;
-    const QString override = qEnvironmentVariable("ONDEL_CUPS_PDF_DIR");
-    if (!override.isEmpty())
-        folders.append(override);
+    if (const QString dir = qEnvironmentVariable("ONDEL_CUPS_PDF_DIR"); !dir.isEmpty())
+        folders.append(dir);
     QFile config(QStringLiteral("/etc/cups/cups-pdf.conf"));
     if (config.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        const QRegularExpression out(QStringLiteral("^\\s*Out\\s+(\\S.*)$"));
-        const QRegularExpression anonymous(QStringLiteral("^\\s*AnonDirName\\s+(\\S.*)$"));
+        const QRegularExpression setting(QStringLiteral("^\\s*(Out|AnonDirName)\\s+(\\S.*)$"));
         while (!config.atEnd()) {
-            const QString line = QString::fromUtf8(config.readLine()).trimmed();
-            if (const auto match = out.match(line); match.hasMatch())
+            const auto match = setting.match(QString::fromUtf8(config.readLine()).trimmed());
+            if (match.hasMatch())
                 folders.append(
-                    match.captured(1).replace(QStringLiteral("${HOME}"), QDir::homePath()));
-            if (const auto match = anonymous.match(line); match.hasMatch())
-                folders.append(match.captured(1));
+                    match.captured(2).replace(QStringLiteral("${HOME}"), QDir::homePath()));
         }
     }
     folders << QDir::home().filePath(QStringLiteral("PDF"))
@@ -86,12 +81,6 @@ inline QString waitForPdf(const QDateTime &since, const QString &token, int time
         QTest::qWait(250);
     }
     return QString();
-}
-
-// The text with runs of white space made single spaces, for matching across layout.
-inline QString simplified(const QString &text)
-{
-    return text.simplified();
 }
 
 } // namespace PdfTools

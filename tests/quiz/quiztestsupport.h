@@ -1,7 +1,7 @@
 #pragma once
 
-// What the quiz tests share: the program's built media in a temporary media root, a
-// made-up worksheet in memory, and driving the quiz as a pupil does.
+// What the quiz tests share: the program's built media in a temporary media root, the
+// recording fakes, a made-up worksheet in memory, and driving the quiz as a pupil does.
 
 #include "testutil.h"
 
@@ -9,13 +9,21 @@
 #include "optionbutton.h"
 #include "quizopener.h"
 #include "quizscreen.h"
+#include "recordingmessageboxes.h"
+#include "recordingsoundplayer.h"
 #include "resultsscreen.h"
+#include "scriptedrandomsource.h"
 #include "worksheetglobals.h"
+#include "wronganswersscreen.h"
 
 #include <QDir>
 #include <QSet>
 
 namespace QuizTest {
+
+inline const QString clickSound = QStringLiteral("wav\\click.wav");
+inline const QString typeSound = QStringLiteral("wav\\typekey.wav");
+inline const QString problem = QStringLiteral("There was a problem printing to your printer.");
 
 // A temporary media root holding the pictures and worksheets the quiz screens use, copied
 // from the build's media folder.
@@ -90,6 +98,42 @@ inline bool resultsSettled()
         return !Welldone->Timer1->enabled() && !Welldone->Timer2->enabled()
             && !Welldone->Timer3->enabled();
     });
+}
+
+// Everything a quiz test installs, made afresh for each test function; the quiz screens are
+// unloaded when it goes.
+struct Fixture
+{
+    Fixture()
+    {
+        soundon = 1;
+        quizheading = QStringLiteral("Ondel");
+    }
+    ~Fixture()
+    {
+        multiple.unload();
+        Welldone.unload();
+        Wrong.unload();
+        TestUtil::processEvents();
+    }
+
+    QuizMedia media;
+    FakeDesktop desktop;
+    RecordingSoundPlayer sounds;
+    RecordingMessageBoxes boxes;
+    ScriptedRandomSource random;
+};
+
+// A control's rectangle in whole twips.
+template<class Control> QRect twipsRect(const Control *c)
+{
+    return QRect(qRound(c->left()), qRound(c->top()), qRound(c->width()), qRound(c->height()));
+}
+
+// The current data row's tag, fit for a file name.
+inline QString dataTag()
+{
+    return QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_');
 }
 
 } // namespace QuizTest

@@ -1,18 +1,16 @@
 #include "pdftools.h"
 #include "quiztestsupport.h"
 
-#include "module1.h"
 #include "pdfprinter.h"
 #include "printer.h"
-#include "recordingmessageboxes.h"
-#include "recordingsoundplayer.h"
-#include "resultsscreen.h"
 
 #include <QImage>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QUuid>
 #include <QtTest>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -23,20 +21,39 @@ QString uniqueToken()
     return QUuid::createUuid().toString(QUuid::Id128).left(8).toUpper();
 }
 
-// Checks the certificate's text as it reached paper.
-void verifyCertificateText(const QString &text, const QString &name)
+// Types the name on the results at 10 out of 10 and clicks "Print Certificate".
+void printCertificate(const QString &name)
 {
-    const QString plain = PdfTools::simplified(text);
-    QVERIFY2(plain.contains(name), qPrintable(plain));
-    QVERIFY(plain.contains(u"Excellent Work"_s));
-    QVERIFY(plain.contains(u"You have scored 10 out of 10."_s));
-    QVERIFY(plain.contains(u"Ondel"_s));
-    QVERIFY(plain.contains(u"Well Done"_s));
+    quizheading = u"Ondel"_s;
+    score = 10;
+    outof = 10;
+    QTest::keyClicks(Welldone->Text1, name);
+    Welldone->show();
+    TestUtil::click(Welldone->label3[0]);
 }
 
-void verifyWorksheetText(const QString &text)
+// Opens a built-in worksheet and clicks "Print Worksheet".
+void printWorksheet(const QString &worksheet, const QString &heading)
 {
-    const QString plain = PdfTools::simplified(text);
+    Welldone.unload();
+    QVERIFY(QuizOpener::open(u"multiple\\"_s + worksheet + u".txt"_s, u"images\\rivers1sm.jpg"_s));
+    multiple->Label5->setCaption(heading);
+    TestUtil::click(multiple->label3[3]);
+}
+
+// Checks the certificate's text as it reached paper.
+void verifyCertificateText(const QString &pdf, const QString &name)
+{
+    const QString plain = PdfTools::text(pdf).simplified();
+    QVERIFY2(plain.contains(name), qPrintable(plain));
+    for (const QString &text :
+         { u"Excellent Work"_s, u"You have scored 10 out of 10."_s, u"Ondel"_s, u"Well Done"_s })
+        QVERIFY2(plain.contains(text), qPrintable(text));
+}
+
+void verifyWorksheetText(const QString &pdf)
+{
+    const QString plain = PdfTools::text(pdf).simplified();
     QVERIFY2(plain.contains(u"Corvane Publishing Ltd"_s), qPrintable(plain));
     for (int q = 1; q <= worksheetQuestionCount; ++q) {
         QVERIFY2(plain.contains(u"Question %1 "_s.arg(q) + questions[q]),
@@ -55,43 +72,20 @@ class QuizPrintingTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() { TestUtil::initialise(); }
+    void init() { m_fx = std::make_unique<QuizTest::Fixture>(); }
+    void cleanup()
+    {
+        Printer::install(nullptr);
+        m_fx.reset();
+    }
 
     void printoutsRenderedFromPdf();
     void certificateAndWorksheetArriveFromDefaultPrinter();
 
 private:
-    QuizTest::QuizMedia *m_media = nullptr;
-    RecordingSoundPlayer *m_sounds = nullptr;
-    RecordingMessageBoxes *m_boxes = nullptr;
+    std::unique_ptr<QuizTest::Fixture> m_fx;
 };
-
-void QuizPrintingTest::initTestCase()
-{
-    TestUtil::initialise();
-}
-
-void QuizPrintingTest::init()
-{
-    m_media = new QuizTest::QuizMedia;
-    m_sounds = new RecordingSoundPlayer;
-    m_boxes = new RecordingMessageBoxes;
-    QFile worksheet(m_media->path(u"multiple/Rivers 1.txt"_s));
-    QVERIFY(worksheet.exists());
-}
-
-void QuizPrintingTest::cleanup()
-{
-    Printer::install(nullptr);
-    multiple.unload();
-    Welldone.unload();
-    TestUtil::processEvents();
-    delete m_boxes;
-    delete m_sounds;
-    delete m_media;
-}
 
 void QuizPrintingTest::printoutsRenderedFromPdf()
 {
@@ -99,15 +93,10 @@ void QuizPrintingTest::printoutsRenderedFromPdf()
     PdfPrinter pdf(dir.filePath(u"certificate.pdf"_s));
     Printer::install(&pdf);
 
-    quizheading = u"Ondel"_s;
-    score = 10;
-    outof = 10;
-    QTest::keyClicks(Welldone->Text1, u"Priya Shah"_s);
-    Welldone->show();
-    TestUtil::click(Welldone->label3[0]);
-    QCOMPARE(m_boxes->texts(), QStringList { u"Your certificate is now printing."_s });
+    printCertificate(u"Priya Shah"_s);
+    QCOMPARE(m_fx->boxes.texts(), QStringList { u"Your certificate is now printing."_s });
     QCOMPARE(pdf.documentsWritten(), 1);
-    verifyCertificateText(PdfTools::text(pdf.filePath()), u"Priya Shah"_s);
+    verifyCertificateText(pdf.filePath(), u"Priya Shah"_s);
     const QString certificatePng
         = PdfTools::renderFirstPage(pdf.filePath(), u"print_certificate"_s);
     QVERIFY(!certificatePng.isEmpty());
@@ -120,14 +109,12 @@ void QuizPrintingTest::printoutsRenderedFromPdf()
         frame = qGray(page.pixel(x, page.height() / 2)) < 100;
     QVERIFY(frame);
 
-    Welldone.unload();
-    m_boxes->clear();
-    QVERIFY(QuizOpener::open(u"multiple\\Rivers 1.txt"_s, u"images\\rivers1sm.jpg"_s));
+    m_fx->boxes.clear();
     pdf.setFilePath(dir.filePath(u"worksheet.pdf"_s));
-    TestUtil::click(multiple->label3[3]);
-    QCOMPARE(m_boxes->texts(), QStringList { u"Your worksheet is now printing."_s });
+    printWorksheet(u"Rivers 1"_s, u"Ondel"_s);
+    QCOMPARE(m_fx->boxes.texts(), QStringList { u"Your worksheet is now printing."_s });
     QCOMPARE(pdf.documentsWritten(), 2);
-    verifyWorksheetText(PdfTools::text(pdf.filePath()));
+    verifyWorksheetText(pdf.filePath());
     QVERIFY(!PdfTools::renderFirstPage(pdf.filePath(), u"print_worksheet"_s).isEmpty());
 }
 
@@ -139,30 +126,22 @@ void QuizPrintingTest::certificateAndWorksheetArriveFromDefaultPrinter()
 
     const QString name = u"Pupil "_s + uniqueToken();
     const QDateTime since = QDateTime::currentDateTime().addSecs(-2);
-    quizheading = u"Ondel"_s;
-    score = 10;
-    outof = 10;
-    QTest::keyClicks(Welldone->Text1, name);
-    Welldone->show();
-    TestUtil::click(Welldone->label3[0]);
-    QCOMPARE(m_boxes->texts(), QStringList { u"Your certificate is now printing."_s });
+    printCertificate(name);
+    QCOMPARE(m_fx->boxes.texts(), QStringList { u"Your certificate is now printing."_s });
     const QString certificate = PdfTools::waitForPdf(since, name);
     QVERIFY2(!certificate.isEmpty(),
              qPrintable(u"no certificate PDF in "_s + PdfTools::cupsPdfFolders().join(u", ")));
-    verifyCertificateText(PdfTools::text(certificate), name);
+    verifyCertificateText(certificate, name);
     QVERIFY(!PdfTools::renderFirstPage(certificate, u"print_certificate_cups"_s).isEmpty());
     QFile::remove(certificate);
 
-    Welldone.unload();
-    m_boxes->clear();
-    QVERIFY(QuizOpener::open(u"multiple\\Rivers 2.txt"_s, u"images\\rivers2sm.jpg"_s));
+    m_fx->boxes.clear();
     const QString token = uniqueToken();
-    multiple->Label5->setCaption(u"Ondel "_s + token);
-    TestUtil::click(multiple->label3[3]);
-    QCOMPARE(m_boxes->texts(), QStringList { u"Your worksheet is now printing."_s });
+    printWorksheet(u"Rivers 2"_s, u"Ondel "_s + token);
+    QCOMPARE(m_fx->boxes.texts(), QStringList { u"Your worksheet is now printing."_s });
     const QString worksheet = PdfTools::waitForPdf(since, token);
     QVERIFY(!worksheet.isEmpty());
-    verifyWorksheetText(PdfTools::text(worksheet));
+    verifyWorksheetText(worksheet);
     QVERIFY(!PdfTools::renderFirstPage(worksheet, u"print_worksheet_cups"_s).isEmpty());
     QFile::remove(worksheet);
 }
