@@ -308,7 +308,13 @@ void QuizScreenTest::fullQuizHandsScoreToResults()
     if (!wrong.isEmpty()) {
         TestUtil::click(Welldone->label3[0]);
         QVERIFY(Wrong->isVisible());
+        QCOMPARE(Wrong->Label4->caption(), u"You answered the following questions incorrectly."_s);
+        QCOMPARE(Wrong->Label5->caption(), u"Read the Key Facts and try again."_s);
+        QCOMPARE(Wrong->label3[1]->caption(), u"Exit"_s);
         QVERIFY(!TestUtil::grabScreenshot(Wrong.get(), u"quiz_review_"_s + dataTag()).isEmpty());
+        // The review has no hover effect: its Exit stays lit.
+        TestUtil::mouseMove(Wrong.get(), 6000, 8700);
+        QCOMPARE(Wrong->label3[1]->backStyle(), BackStyle::Opaque);
     }
 }
 
