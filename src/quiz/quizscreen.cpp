@@ -22,8 +22,9 @@ constexpr QColor lilac = QColor(128, 128, 255);
 
 constexpr LabelDesign titleDesign { tahoma, 36, true, yellow, centre, { 120, 120, 5880, 900 } };
 constexpr LabelDesign headingDesign { serif, 24, false, green, centre, { 120, 1200, 6465, 585 } };
-constexpr LabelDesign worksheetTitleDesign { serif, 24,     false,
-                                             lilac, centre, { 120, 1920, 6465, 705 } };
+constexpr LabelDesign sheetTitleDesign {
+    serif, 24, false, lilac, centre, { 120, 1920, 6465, 705 }
+};
 constexpr LabelDesign numberDesign {
     serif, 24, false, yellow, flushLeft, { 360, 3240, 5415, 615 }
 };
@@ -64,7 +65,7 @@ QuizScreen::QuizScreen()
     Label5 = new Label(this, QStringLiteral("Label5"));
     setupLabel(*Label5, QString(), headingDesign);
     Label6 = new Label(this, QStringLiteral("Label6"));
-    setupLabel(*Label6, QString(), worksheetTitleDesign);
+    setupLabel(*Label6, QString(), sheetTitleDesign);
     setupButton(*label3.create(printButton.index, this), printButton.caption.toString(),
                 printButton.rect);
     Label4 = new Label(this, QStringLiteral("Label4"));

@@ -26,8 +26,9 @@ constexpr LabelDesign headlineDesign { tahoma, 36, true, yellow, centre, { 0, 12
 constexpr LabelDesign sentenceDesign { serif, 24, false, yellow, centre, { 0, 5400, 12000, 855 } };
 constexpr LabelDesign hintDesign { serif, 24, false, yellow, centre, { 1680, 6000, 8640, 1335 } };
 constexpr LabelDesign adviceDesign { serif, 24, false, yellow, centre, { 0, 6240, 12000, 855 } };
-constexpr LabelDesign instructionDesign { serif,  18,     false,
-                                          yellow, centre, { 3120, 7440, 5775, 855 } };
+constexpr LabelDesign nameHintDesign {
+    serif, 18, false, yellow, centre, { 3120, 7440, 5775, 855 }
+};
 
 QString sentence(const QString &opening, int score, int outof)
 {
@@ -70,7 +71,7 @@ ResultsScreen::ResultsScreen()
     Label2 = new Label(this, QStringLiteral("Label2"));
     setupLabel(*Label2,
                QStringLiteral("Enter your name in the box above before printing your certificate"),
-               instructionDesign);
+               nameHintDesign);
     Label2->setVisible(false);
 
     setupButton(*label3.create(buttons[1].index, this), buttons[1].caption.toString(),
