@@ -8,9 +8,14 @@
 #include "twips.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -144,6 +149,66 @@ inline void processEvents(int milliseconds = 0)
         QTest::qWait(milliseconds);
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace TestUtil
+
+// Printing helpers for the tests that print through the real CUPS path (scripts/test makes
+// the cups-pdf printer the default).
+namespace TestUtil {
+
+// Runs a command-line tool and returns what it wrote, empty if it failed.
+inline QString runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Where cups-pdf puts its files: its configured "Out" and anonymous folders, and the defaults.
+inline QStringList cupsPdfFolders()
+{
+    QStringList folders;
+    if (const QString dir = qEnvironmentVariable("ONDEL_CUPS_PDF_DIR"); !dir.isEmpty())
+        folders.append(dir);
+    QFile config(QStringLiteral("/etc/cups/cups-pdf.conf"));
+    if (config.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        const QRegularExpression setting(QStringLiteral("^\\s*(Out|AnonDirName)\\s+(\\S.*)$"));
+        while (!config.atEnd()) {
+            const auto match = setting.match(QString::fromUtf8(config.readLine()).trimmed());
+            if (match.hasMatch())
+                folders.append(
+                    match.captured(2).replace(QStringLiteral("${HOME}"), QDir::homePath()));
+        }
+    }
+    folders << QDir::home().filePath(QStringLiteral("PDF"))
+            << QStringLiteral("/var/spool/cups-pdf/ANONYMOUS");
+    folders.removeDuplicates();
+    return folders;
+}
+
+// The cups-pdf file written after `since` whose text holds `token`, waiting up to the timeout;
+// empty if none arrived.
+inline QString waitForCupsPdf(const QDateTime &since, const QString &token, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        for (const QString &folder : cupsPdfFolders()) {
+            QDirIterator it(folder, { QStringLiteral("*.pdf") }, QDir::Files);
+            while (it.hasNext()) {
+                const QString file = it.next();
+                if (it.fileInfo().lastModified() >= since
+                    && runTool(QStringLiteral("pdftotext"), { file, QStringLiteral("-") })
+                           .contains(token))
+                    return file;
+            }
+        }
+        QTest::qWait(250);
+    }
+    return QString();
 }
 
 } // namespace TestUtil

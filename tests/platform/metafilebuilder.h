@@ -26,6 +26,13 @@ public:
         const quint32 le = qToLittleEndian(v);
         out.append(reinterpret_cast<const char *>(&le), 4);
     }
+    static QByteArray words(std::initializer_list<int> list)
+    {
+        QByteArray out;
+        for (int w : list)
+            put16(out, w);
+        return out;
+    }
     // A COLORREF as the two parameter words it takes in a record.
     static QList<int> color(QRgb c) { return { qRed(c) | (qGreen(c) << 8), qBlue(c) }; }
 

@@ -239,22 +239,9 @@ private Q_SLOTS:
 
         {
             FakeDesktop fake(640, 480);
-            QCOMPARE(&Desktop::current(), &fake);
             QCOMPARE(Desktop::current().widthTwips(), 9600.0);
-            fake.setBusyPointer(true);
-            fake.setBusyPointer(false);
-            QCOMPARE(fake.pointerChanges(), QList<bool>({ true, false }));
-            QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         }
         QCOMPARE(Desktop::current().widthTwips(), screen.width() * 15.0);
-    }
-
-    void controlsAreFoundByDesignName()
-    {
-        HoverScreen screen;
-        QCOMPARE(screen.control(u"Picture1"_s), screen.Picture1);
-        QCOMPARE(screen.control(u"Label2"_s), screen.Label2);
-        QCOMPARE(screen.control(u"Picture2"_s), nullptr);
     }
 
     void windowManagerCloseIsRefused()

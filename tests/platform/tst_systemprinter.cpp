@@ -1,81 +1,16 @@
+#include "testutil.h"
+
 #include "picture.h"
 #include "printer.h"
 
 #include <QApplication>
-#include <QDateTime>
-#include <QDir>
-#include <QDirIterator>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPrinterInfo>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUuid>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// Where cups-pdf puts its files: its configured "Out" folder for the job's owner, and the
-// folder for anonymous jobs.
-QStringList cupsPdfFolders()
-{
-    QStringList folders;
-    const QString override = qEnvironmentVariable("ONDEL_CUPS_PDF_DIR");
-    if (!override.isEmpty())
-        folders.append(override);
-    QFile config(u"/etc/cups/cups-pdf.conf"_s);
-    if (config.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        const QRegularExpression out(u"^\\s*Out\\s+(\\S.*)$"_s);
-        const QRegularExpression anonymous(u"^\\s*AnonDirName\\s+(\\S.*)$"_s);
-        while (!config.atEnd()) {
-            const QString line = QString::fromUtf8(config.readLine()).trimmed();
-            if (const auto match = out.match(line); match.hasMatch())
-                folders.append(match.captured(1).replace(u"${HOME}"_s, QDir::homePath()));
-            if (const auto match = anonymous.match(line); match.hasMatch())
-                folders.append(match.captured(1));
-        }
-    }
-    folders << QDir::home().filePath(u"PDF"_s) << u"/var/spool/cups-pdf/ANONYMOUS"_s;
-    folders.removeDuplicates();
-    return folders;
-}
-
-QString runTool(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The PDF written after `since` whose text holds `token`, waiting up to the timeout.
-QString waitForPdf(const QDateTime &since, const QString &token, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < timeoutMs) {
-        for (const QString &folder : cupsPdfFolders()) {
-            QDirIterator it(folder, { u"*.pdf"_s }, QDir::Files);
-            while (it.hasNext()) {
-                const QString file = it.next();
-                if (it.fileInfo().lastModified() < since)
-                    continue;
-                if (runTool(u"pdftotext"_s, { file, u"-"_s }).contains(token))
-                    return file;
-            }
-        }
-        QTest::qWait(250);
-    }
-    return QString();
-}
-
-} // namespace
+using TestUtil::runTool;
 
 class SystemPrinterTest : public QObject
 {
@@ -123,9 +58,10 @@ void SystemPrinterTest::printedPageArrivesAsPdf()
     printer.endDoc();
     QVERIFY(!printer.inDocument());
 
-    const QString pdf = waitForPdf(since, token, 30000);
-    QVERIFY2(!pdf.isEmpty(),
-             qPrintable(u"no PDF with the printed text in "_s + cupsPdfFolders().join(u", ")));
+    const QString pdf = TestUtil::waitForCupsPdf(since, token, 30000);
+    QVERIFY2(
+        !pdf.isEmpty(),
+        qPrintable(u"no PDF with the printed text in "_s + TestUtil::cupsPdfFolders().join(u", ")));
     const QString text = runTool(u"pdftotext"_s, { u"-layout"_s, pdf, u"-"_s });
     QVERIFY(text.contains(u"A. The source"_s));
     QVERIFY(text.contains(u"B. The mouth"_s));
