@@ -8,7 +8,7 @@ namespace ViewerParts {
 
 namespace {
 
-struct ButtonSpec
+struct ButtonDesign
 {
     int index;
     const char16_t *caption;
@@ -18,7 +18,7 @@ struct ButtonSpec
 };
 
 // In design order, which is also the Tab order.
-constexpr ButtonSpec buttons[] = {
+constexpr ButtonDesign buttons[] = {
     { 0, u"Print", 10680, 120, 1125 },
     { 1, u"Exit", 10680, 7920, 1125 },
     { 2, u"Next Page", 6720, 7920, 2685 },
@@ -29,11 +29,11 @@ constexpr ButtonSpec buttons[] = {
 
 void createButtons(ControlArray<Label> &label3, QWidget *parent)
 {
-    for (const ButtonSpec &spec : buttons) {
-        Label *button = label3.create(spec.index, parent);
+    for (const ButtonDesign &design : buttons) {
+        Label *button = label3.create(design.index, parent);
         button->setButton(true);
-        button->setCaption(QString::fromUtf16(spec.caption));
-        button->move(spec.left, spec.top, spec.width, 495);
+        button->setCaption(QString::fromUtf16(design.caption));
+        button->move(design.left, design.top, design.width, 495);
         button->setFont(QStringLiteral("Tahoma"), 15.75, true);
         button->setForeColor(QColor(255, 255, 0));
         button->setBackColor(QColor(0, 0, 0));
