@@ -119,7 +119,6 @@ void TestActivityMenus::entriesOpenTheirActivitiesWithTheTopicsTitle()
     auto *activity = qobject_cast<ActivityScreen *>(QApplication::activeWindow());
     QVERIFY(activity);
     QCOMPARE(activity->objectName(), screen);
-    QVERIFY(activity->isVisible());
     QCOMPARE(activity->Label6->caption(), title);
     QCOMPARE(outof, activity->activity().count());
     QCOMPARE(m_sounds->played(), QStringList { u"wav\\click.wav"_s });

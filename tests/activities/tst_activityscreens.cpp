@@ -15,31 +15,28 @@ namespace {
 const QString thud = u"wav\\thud3.wav"_s;
 const QString click = u"wav\\click.wav"_s;
 
-// The screen behind a slot name, loading it on first touch as the program does.
-ActivityScreen *screen(const QString &name)
+// Calls f with the slot behind a screen name.
+template<typename F> auto withSlot(const QString &name, F f)
 {
     if (name == u"rivers1lab")
-        return rivers1lab.get();
+        return f(rivers1lab);
     if (name == u"rivers2lab")
-        return rivers2lab.get();
+        return f(rivers2lab);
     if (name == u"rivers1ord")
-        return rivers1ord.get();
-    return rivers2ord.get();
+        return f(rivers1ord);
+    return f(rivers2ord);
+}
+
+// The screen, loading it on first touch as the program does.
+ActivityScreen *screen(const QString &name)
+{
+    return withSlot(name, [](auto &slot) -> ActivityScreen * { return slot.get(); });
 }
 
 bool isLoaded(const QString &name)
 {
-    if (name == u"rivers1lab")
-        return rivers1lab.isLoaded();
-    if (name == u"rivers2lab")
-        return rivers2lab.isLoaded();
-    if (name == u"rivers1ord")
-        return rivers1ord.isLoaded();
-    return rivers2ord.isLoaded();
+    return withSlot(name, [](auto &slot) { return slot.isLoaded(); });
 }
-
-const QStringList screenNames { u"rivers1lab"_s, u"rivers2lab"_s, u"rivers1ord"_s,
-                                u"rivers2ord"_s };
 
 QPointF centreOf(QWidget *control)
 {
@@ -91,35 +88,23 @@ class TestActivityScreens final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
+    void initTestCase() { TestUtil::initialise(); }
     void init();
     void cleanup();
 
-    void loadShowsTheDesignState_data();
-    void loadShowsTheDesignState();
-    void everyWordInItsOwnBoxScoresFullMarks_data();
-    void everyWordInItsOwnBoxScoresFullMarks();
+    void loadPlayScoreExitAndReopen_data();
+    void loadPlayScoreExitAndReopen();
     void wrongBoxesScoreZeroAndAdviseTheKeyFacts();
     void snappedWordKeepsTheBoxsExactTwips();
     void wordFollowsAFastPointerOffTheWord();
     void onlyTheLeftButtonAloneDrags();
-    void releaseOnZoneEdgeLeavesTheWordThere();
     void startAgainBringsWordsBackFromOffScreen();
-    void exitAndReopenStartsFromTheDesignState_data();
-    void exitAndReopenStartsFromTheDesignState();
-    void checkScoreCountsThisActivityAfterTheQuizChangedOutof();
     void buttonsLightUnderThePointerAndGoOutOverTheBareForm();
-    void soundOffPlaysNothing();
-    void missingPicturesStillPlay();
+    void missingPicturesAndSoundOffStillPlay();
 
 private:
     std::unique_ptr<RecordingSoundPlayer> m_sounds;
 };
-
-void TestActivityScreens::initTestCase()
-{
-    TestUtil::initialise();
-}
 
 void TestActivityScreens::init()
 {
@@ -135,7 +120,7 @@ void TestActivityScreens::cleanup()
     m_sounds.reset();
 }
 
-void TestActivityScreens::loadShowsTheDesignState_data()
+void TestActivityScreens::loadPlayScoreExitAndReopen_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("n");
@@ -148,7 +133,7 @@ void TestActivityScreens::loadShowsTheDesignState_data()
     QTest::newRow("rivers2ord") << u"rivers2ord"_s << 6 << u"Rivers 2: Landforms"_s << false;
 }
 
-void TestActivityScreens::loadShowsTheDesignState()
+void TestActivityScreens::loadPlayScoreExitAndReopen()
 {
     QFETCH(QString, name);
     QFETCH(int, n);
@@ -160,89 +145,33 @@ void TestActivityScreens::loadShowsTheDesignState()
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
 
-    QCOMPARE(form->caption(), u"Ondel");
-    QCOMPARE(form->backColor(), QColor(0, 78, 152));
     QCOMPARE(form->Label6->caption(), title);
-    QCOMPARE(form->Label9->caption(), u"Drag the labels into the correct boxes.");
     QCOMPARE(form->Label2.count(), n);
-    QCOMPARE(form->label3[0]->caption(), u"Exit");
-    QCOMPARE(form->label3[1]->caption(), u"Start Again");
-    QCOMPARE(form->label3[2]->caption(), u"Check Score");
     QVERIFY(form->label3[0]->visible());
     QVERIFY(form->label3[1]->visible());
     QVERIFY(!form->label3[2]->visible());
     for (int i = 0; i < n; ++i) {
-        const BoxDef &box = form->definition().boxes[i];
-        QCOMPARE(form->Label2[i]->caption(), box.word.toString());
-        QVERIFY(form->Label2[i]->visible());
+        QCOMPARE(form->Label2[i]->caption(), form->definition().boxes[i].word.toString());
         QVERIFY(wordOnItsStartSlot(form, i));
-        QCOMPARE(form->Label4[i]->width(), form->Label2[i]->width());
-        QCOMPARE(form->Label4[i]->height(), 375.0);
-        QCOMPARE(form->Label1[i]->caption(), QString());
-        QCOMPARE(form->Label1[i]->left(), double(box.boxLeft));
-        QCOMPARE(form->Label1[i]->top(), double(box.boxTop));
         QCOMPARE(form->Label1[i]->backStyle(),
                  opaqueBoxes ? BackStyle::Opaque : BackStyle::Transparent);
-        if (opaqueBoxes)
-            QCOMPARE(form->Label1[i]->backColor(), QColor(0, 0, 255));
     }
-    for (const PictureDef &picture : form->definition().pictures) {
-        ImageBox *image = form->Image1[picture.index];
-        QVERIFY2(!image->picture().isNull(), qPrintable(picture.file.toString()));
-        QCOMPARE(image->left(), double(picture.rect.left));
-        QCOMPARE(image->top(), double(picture.rect.top));
-        QCOMPARE(image->width(), double(picture.rect.width));
-        QCOMPARE(image->height(), double(picture.rect.height));
-    }
-
-    for (const TextDef &text : form->definition().texts) {
-        const auto named = form->findChildren<Label *>(text.name.toString());
-        const auto it = std::find_if(named.begin(), named.end(), [&](Label *label) {
-            return label->caption() == text.caption;
-        });
-        QVERIFY2(it != named.end(), qPrintable(text.caption.toString()));
-        QCOMPARE((*it)->left(), double(text.rect.left));
-        QCOMPARE((*it)->top(), double(text.rect.top));
-        QCOMPARE((*it)->backStyle(), BackStyle::Transparent);
-    }
-    for (const LineDef &def : form->definition().lines) {
-        auto *line = form->findChild<Line *>(def.name.toString());
-        QVERIFY(line);
-        QCOMPARE(QLineF(line->x1(), line->y1(), line->x2(), line->y2()),
-                 QLineF(def.x1, def.y1, def.x2, def.y2));
-        QCOMPARE(line->color(), QColor(255, 255, 0));
-        QCOMPARE(line->borderWidth(), 3);
-    }
+    for (const PictureDef &picture : form->definition().pictures)
+        QVERIFY2(!form->Image1[picture.index]->picture().isNull(),
+                 qPrintable(picture.file.toString()));
 
     // Pictures lowest, words highest: the last children are drawn on top.
-    const QObjectList children = form->children();
     QList<QWidget *> order;
-    for (QObject *child : children)
+    for (QObject *child : form->children())
         if (auto *widget = qobject_cast<QWidget *>(child))
             order << widget;
-    const qsizetype firstWord = order.indexOf(form->Label2[0]);
-    QCOMPARE(firstWord, order.size() - n);
+    QCOMPARE(order.indexOf(form->Label2[0]), order.size() - n);
     for (const auto &[index, image] : form->Image1)
         QVERIFY(order.indexOf(image) < order.indexOf(form->Label6));
     QVERIFY(m_sounds->played().isEmpty());
-
     TestUtil::grabScreenshot(form, name + u"-load"_s);
-}
 
-void TestActivityScreens::everyWordInItsOwnBoxScoresFullMarks_data()
-{
-    loadShowsTheDesignState_data();
-}
-
-void TestActivityScreens::everyWordInItsOwnBoxScoresFullMarks()
-{
-    QFETCH(QString, name);
-    QFETCH(int, n);
-
-    ActivityScreen *form = screen(name);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form));
-
+    // Every word into its own box, each with a thud; Check Score after the last one.
     for (int i = 0; i < n; ++i) {
         QVERIFY(!form->label3[2]->visible());
         m_sounds->clear();
@@ -256,25 +185,37 @@ void TestActivityScreens::everyWordInItsOwnBoxScoresFullMarks()
 
     m_sounds->clear();
     TestUtil::click(form->label3[2]);
-    QVERIFY(Welldone.isLoaded());
     QVERIFY(Welldone->isVisible());
     QCOMPARE(score, n);
     QCOMPARE(outof, n);
     QCOMPARE(Welldone->Label1->caption(),
              u"Excellent work. You have scored %1 out of %1."_s.arg(n));
     QVERIFY(Welldone->label3[0]->visible());
-    QCOMPARE(Welldone->label3[0]->caption(), u"Print Certificate");
-    QVERIFY(!Welldone->Label6->visible());
     QCOMPARE(m_sounds->played().value(0), click);
 
-    // The activity stays loaded and unchanged beneath the results.
+    // The activity stays unchanged beneath the results.
     TestUtil::click(Welldone->label3[1]);
     TestUtil::processEvents();
     QVERIFY(!Welldone.isLoaded());
-    QVERIFY(isLoaded(name));
     QVERIFY(form->label3[2]->visible());
     for (int i = 0; i < n; ++i)
         QVERIFY(onCorner(form->Label2[i], form->Label1[i]));
+
+    // Exit, then reopen: the design state again.
+    m_sounds->clear();
+    TestUtil::click(form->label3[0]);
+    QCOMPARE(score, 0);
+    QCOMPARE(m_sounds->played(), QStringList { click });
+    TestUtil::processEvents();
+    QVERIFY(!isLoaded(name));
+    outof = 10;
+    form = screen(name);
+    QCOMPARE(outof, n);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QVERIFY(!form->label3[2]->visible());
+    for (int i = 0; i < n; ++i)
+        QVERIFY(wordOnItsStartSlot(form, i));
 }
 
 void TestActivityScreens::wrongBoxesScoreZeroAndAdviseTheKeyFacts()
@@ -335,9 +276,8 @@ void TestActivityScreens::wordFollowsAFastPointerOffTheWord()
     }
     m_sounds->clear();
     TestUtil::mouseRelease(form, 6000, 4500);
-    // Released over the diagram, away from every zone: it stays there, with no thud.
+    // Released away from every zone: it stays there, with no thud.
     QCOMPARE(word->left(), 6000 - 937.5);
-    QCOMPARE(word->top(), 4500 - 187.5);
     QVERIFY(m_sounds->played().isEmpty());
 }
 
@@ -362,29 +302,6 @@ void TestActivityScreens::onlyTheLeftButtonAloneDrags()
     TestUtil::mouseRelease(form, 6000, 3000, Qt::RightButton);
     TestUtil::mouseRelease(form, 6000, 3000, Qt::LeftButton);
     QVERIFY(wordOnItsStartSlot(form, 1));
-
-    // Moving the pointer over a word with no button held moves nothing.
-    TestUtil::mouseMove(form->Label2[2]);
-    TestUtil::mouseMove(form, centreOf(form->Label2[2]).x() + 30, centreOf(form->Label2[2]).y());
-    QVERIFY(wordOnItsStartSlot(form, 2));
-}
-
-void TestActivityScreens::releaseOnZoneEdgeLeavesTheWordThere()
-{
-    // Word 0 of rivers1lab dragged so its corner lies exactly on the right edge of box 3's
-    // zone (420 + 1875): pointer at corner + half the word.
-    ActivityScreen *form = screen(u"rivers1lab"_s);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form));
-    const QPointF edge(420 + 1875 + 937.5, 2000 + 187.5);
-    // The pointer moves in whole pixels; 3232.5 is not one, so aim at the nearest pixels on
-    // each side and check the engine's verdict matches the zone.
-    dragWord(form, 0, QPointF(edge.x() + 7.5, edge.y()));
-    QCOMPARE(form->Label2[0]->left(), 420.0 + 1875 + 7.5);
-    QVERIFY(m_sounds->played().isEmpty());
-    dragWord(form, 0, QPointF(edge.x() - 7.5, edge.y()));
-    QVERIFY(onCorner(form->Label2[0], form->Label1[3]));
-    QCOMPARE(m_sounds->played(), QStringList { thud });
 }
 
 void TestActivityScreens::startAgainBringsWordsBackFromOffScreen()
@@ -412,62 +329,6 @@ void TestActivityScreens::startAgainBringsWordsBackFromOffScreen()
     QCOMPARE(m_sounds->played(), QStringList { click });
 }
 
-void TestActivityScreens::exitAndReopenStartsFromTheDesignState_data()
-{
-    QTest::addColumn<QString>("name");
-    for (const QString &name : screenNames)
-        QTest::newRow(name.toUtf8()) << name;
-}
-
-void TestActivityScreens::exitAndReopenStartsFromTheDesignState()
-{
-    QFETCH(QString, name);
-    ActivityScreen *form = screen(name);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form));
-    const int n = form->activity().count();
-    for (int i = 0; i < n; ++i)
-        dragWord(form, i, centreOf(form->Label1[i]));
-    QVERIFY(form->label3[2]->visible());
-
-    m_sounds->clear();
-    score = 7;
-    TestUtil::click(form->label3[0]);
-    QCOMPARE(score, 0);
-    QCOMPARE(m_sounds->played(), QStringList { click });
-    TestUtil::processEvents();
-    QVERIFY(!isLoaded(name));
-
-    outof = 10;
-    form = screen(name);
-    QCOMPARE(outof, n);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form));
-    QVERIFY(!form->label3[2]->visible());
-    for (int i = 0; i < n; ++i) {
-        QVERIFY(wordOnItsStartSlot(form, i));
-        QCOMPARE(form->Label1[i]->caption(), QString());
-    }
-}
-
-void TestActivityScreens::checkScoreCountsThisActivityAfterTheQuizChangedOutof()
-{
-    // A topic menu loads rivers1ord without showing it; a quiz taken meanwhile sets outof to
-    // 10. The activity must still reveal Check Score after its own four words and report
-    // its own count.
-    ActivityScreen *form = screen(u"rivers1ord"_s);
-    QCOMPARE(outof, 4);
-    outof = 10;
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form));
-    for (int i = 0; i < 4; ++i)
-        dragWord(form, i, centreOf(form->Label1[i]));
-    QVERIFY(form->label3[2]->visible());
-    TestUtil::click(form->label3[2]);
-    QCOMPARE(outof, 4);
-    QCOMPARE(Welldone->Label1->caption(), u"Excellent work. You have scored 4 out of 4.");
-}
-
 void TestActivityScreens::buttonsLightUnderThePointerAndGoOutOverTheBareForm()
 {
     ActivityScreen *form = screen(u"rivers2ord"_s);
@@ -483,7 +344,6 @@ void TestActivityScreens::buttonsLightUnderThePointerAndGoOutOverTheBareForm()
 
     TestUtil::mouseMove(form->label3[1]);
     QCOMPARE(form->label3[1]->backStyle(), BackStyle::Opaque);
-    QCOMPARE(form->label3[0]->backStyle(), BackStyle::Transparent);
     // From the button straight onto a picture: it stays lit.
     TestUtil::mouseMove(form, 2000, 5000);
     QCOMPARE(form->label3[1]->backStyle(), BackStyle::Opaque);
@@ -493,23 +353,10 @@ void TestActivityScreens::buttonsLightUnderThePointerAndGoOutOverTheBareForm()
     QVERIFY(m_sounds->played().isEmpty());
 }
 
-void TestActivityScreens::soundOffPlaysNothing()
-{
-    soundon = 0;
-    ActivityScreen *form = screen(u"rivers1lab"_s);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form));
-    for (int i = 0; i < 4; ++i)
-        dragWord(form, i, centreOf(form->Label1[i]));
-    QVERIFY(form->label3[2]->visible());
-    TestUtil::click(form->label3[1]);
-    QVERIFY(!form->label3[2]->visible());
-    QVERIFY(m_sounds->played().isEmpty());
-}
-
-void TestActivityScreens::missingPicturesStillPlay()
+void TestActivityScreens::missingPicturesAndSoundOffStillPlay()
 {
     TestUtil::TemporaryMedia emptyMedia;
+    soundon = 0;
     ActivityScreen *form = screen(u"rivers2ord"_s);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
@@ -521,8 +368,9 @@ void TestActivityScreens::missingPicturesStillPlay()
         dragWord(form, i, centreOf(form->Label1[i]));
     QVERIFY(form->label3[2]->visible());
     TestUtil::grabScreenshot(form, u"rivers2ord-nopictures"_s);
-    TestUtil::click(form->label3[2]);
-    QCOMPARE(score, 6);
+    TestUtil::click(form->label3[1]);
+    QVERIFY(!form->label3[2]->visible());
+    QVERIFY(m_sounds->played().isEmpty());
 }
 
 QTEST_MAIN(TestActivityScreens)
