@@ -26,20 +26,6 @@ inline QString builtMedia(const QString &relative)
     return QCoreApplication::applicationDirPath() + QStringLiteral("/media/") + relative;
 }
 
-// Puts a picture at a relative path of the media root: the built one when it exists (so
-// screenshots show the real picture), else a plain picture of the given size in pixels.
-inline bool installPicture(const TestUtil::TemporaryMedia &media, const QString &relative,
-                           QSize pixels)
-{
-    if (QFileInfo::exists(builtMedia(relative)))
-        return media.copy(builtMedia(relative), relative);
-    QImage image(pixels, QImage::Format_RGB32);
-    image.fill(QColor(70, 140, 90));
-    const QString target = media.path(relative);
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    return image.save(target, "JPG");
-}
-
 // A picture of exactly this size, whatever was built.
 inline bool writePicture(const TestUtil::TemporaryMedia &media, const QString &relative,
                          QSize pixels)
@@ -49,6 +35,16 @@ inline bool writePicture(const TestUtil::TemporaryMedia &media, const QString &r
     const QString target = media.path(relative);
     QDir().mkpath(QFileInfo(target).absolutePath());
     return image.save(target, "JPG");
+}
+
+// Puts a picture at a relative path of the media root: the built one when it exists (so
+// screenshots show the real picture), else a plain picture of the given size in pixels.
+inline bool installPicture(const TestUtil::TemporaryMedia &media, const QString &relative,
+                           QSize pixels)
+{
+    if (QFileInfo::exists(builtMedia(relative)))
+        return media.copy(builtMedia(relative), relative);
+    return writePicture(media, relative, pixels);
 }
 
 // The three pictures the title and menus show.

@@ -64,7 +64,7 @@ private Q_SLOTS:
         const QPoint titleGrey = title + pixels(60, 5910 - 20);
         QVERIFY2(waitFor([&](const QImage &shot) {
                      return isColour(shot, titleGrey, qRgb(192, 192, 192))
-                         && isColour(shot, 1, 1, qRgb(48, 133, 214));
+                         && isColour(shot, QPoint(1, 1), qRgb(48, 133, 214));
                  }),
                  "the title screen did not appear over the backdrop");
 
@@ -81,9 +81,6 @@ private Q_SLOTS:
                  "the main menu did not appear");
         QVERIFY(shot.copy(QRect(menu, QSize(800, 600)))
                     .save(QStringLiteral(ONDEL_SCREENSHOT_DIR) + u"/endtoend_mainmenu.png"_s));
-        // Rivers 1 is an enabled entry: yellow on its black button.
-        QVERIFY(yellowPixels(shot, QRect(menu + pixels(120, 4200), menu + pixels(2835, 4575)))
-                > 20);
 
         clickAt(menu + pixels(10560 + 622, 7920 + 247)); // Exit on the menu
         QVERIFY2(waitFor([&](const QImage &image) {
@@ -165,10 +162,6 @@ private:
             return false;
         const QColor c = image.pixelColor(point);
         return c.red() == qRed(rgb) && c.green() == qGreen(rgb) && c.blue() == qBlue(rgb);
-    }
-    static bool isColour(const QImage &image, int x, int y, QRgb rgb)
-    {
-        return isColour(image, QPoint(x, y), rgb);
     }
 
     static int yellowPixels(const QImage &image, const QRect &rect)
