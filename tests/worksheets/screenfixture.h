@@ -1,10 +1,11 @@
 #pragma once
 
-// What the wizard and catalogue tests share: a media root with an empty catalogue and the
-// pictures the screens show, worksheets written as the file format has them, typing a
-// worksheet into the wizard as a teacher does, and putting every screen away.
+// What the wizard and catalogue tests add: a media root with an empty catalogue and the
+// pictures the screens show, typing a worksheet into the wizard as a teacher does, and
+// putting every screen away.
 
 #include "testutil.h"
+#include "worksheettestdata.h"
 
 #include "cataloguescreen.h"
 #include "mainmenu.h"
@@ -13,94 +14,41 @@
 #include "resultsscreen.h"
 #include "titlescreen.h"
 #include "wizardscreen.h"
-#include "worksheetdraft.h"
 #include "wronganswersscreen.h"
-
-#include <QDir>
-#include <QFile>
 
 namespace ScreenFixture {
 
-inline QByteArray crlfLines(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
-}
-
 // A media root with an empty catalogue and the pictures of the menu, the quiz and the
 // results screen, copied from the built media.
-class Media : public TestUtil::TemporaryMedia
+class Media : public TempMediaRoot
 {
 public:
     Media()
     {
         const QDir built(QStringLiteral(ONDEL_BUILT_MEDIA_DIR));
-        for (const char16_t *file : { u"images/waterliliessm.jpg", u"images/swan1.jpg" })
-            copy(built.filePath(QString::fromUtf16(file)), QString::fromUtf16(file));
+        for (const char16_t *file : { u"images/waterliliessm.jpg", u"images/swan1.jpg" }) {
+            QDir().mkpath(path(QStringLiteral("images")));
+            QFile::copy(built.filePath(QString::fromUtf16(file)), path(QString::fromUtf16(file)));
+        }
         setCatalogue({});
     }
-
     void setCatalogue(const QStringList &titles) const
     {
-        write(QStringLiteral("multiple/track.txt"),
-              crlfLines(QStringList { QStringLiteral(" %1 ").arg(titles.size()) } + titles));
+        write(QStringLiteral("multiple/track.txt"), ::catalogueBytes(titles));
     }
-    QByteArray catalogueBytes() const { return read(QStringLiteral("multiple/track.txt")); }
-    QByteArray read(const QString &relative) const
+    // A catalogue of these titles, each with its worksheet file.
+    void setCatalogueWithFiles(const QStringList &titles) const
     {
-        QFile file(path(relative));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        setCatalogue(titles);
+        for (const QString &title : titles)
+            write(QStringLiteral("multiple/%1.txt").arg(title),
+                  worksheetBytes(sampleWorksheet(title)));
     }
-    // Every file in the worksheets folder, sorted.
     QStringList worksheetFiles() const
     {
-        return QDir(path(QStringLiteral("multiple"))).entryList(QDir::Files, QDir::Name);
+        return QDir(multiple()).entryList(QDir::Files, QDir::Name);
     }
-    void writeWorksheet(const WorksheetDraft &draft) const;
 };
-
-// The 72 lines of a worksheet file, commas written as "&".
-inline QByteArray worksheetBytes(const WorksheetDraft &draft)
-{
-    auto escaped = [](QString text) { return text.replace(u',', u'&'); };
-    QStringList lines { escaped(draft.title), QStringLiteral(" ") };
-    for (int q = 0; q < 10; ++q) {
-        lines += escaped(draft.questions[q]);
-        QString digit;
-        for (int k = 0; k < 4; ++k) {
-            lines += escaped(draft.answers[4 * q + k]);
-            if (draft.ticks[4 * q + k])
-                digit += QString::number(k + 1);
-        }
-        lines += digit;
-        lines += QStringLiteral(" ");
-    }
-    return crlfLines(lines);
-}
-
-inline void Media::writeWorksheet(const WorksheetDraft &draft) const
-{
-    write(QStringLiteral("multiple/") + draft.title + QStringLiteral(".txt"),
-          worksheetBytes(draft));
-}
-
-// A whole worksheet with commas in its texts; question q's correct answer is A, B, C, D,
-// A, ... so every tick box column is used.
-inline WorksheetDraft sampleWorksheet(const QString &title = QStringLiteral("Our River Walk"))
-{
-    WorksheetDraft draft;
-    draft.title = title;
-    for (int q = 1; q <= 10; ++q) {
-        draft.questions[q - 1] = QStringLiteral("Where, on river walk %1, did we stop?").arg(q);
-        for (int k = 0; k < 4; ++k)
-            draft.answers[4 * (q - 1) + k]
-                = QStringLiteral("Bridge %1, stop %2").arg(q).arg(QChar(u'A' + k));
-        draft.ticks[4 * (q - 1) + (q - 1) % 4] = true;
-    }
-    return draft;
-}
 
 inline WizardScreen *showWizard()
 {

@@ -13,22 +13,6 @@ namespace {
 const QString clickSound = u"wav\\click.wav"_s;
 const QString corrupted = u"This worksheet seems to be corrupted."_s;
 
-QStringList numberedTitles(int count)
-{
-    QStringList titles;
-    for (int i = 1; i <= count; ++i)
-        titles << u"Worksheet %1"_s.arg(i);
-    return titles;
-}
-
-// A catalogue of these titles, each with its worksheet file.
-void writeCatalogueWithFiles(const ScreenFixture::Media &media, const QStringList &titles)
-{
-    media.setCatalogue(titles);
-    for (const QString &title : titles)
-        media.writeWorksheet(ScreenFixture::sampleWorksheet(title));
-}
-
 CatalogueScreen *showCatalogue()
 {
     worksheets->show();
@@ -56,11 +40,6 @@ bool nextShown(const CatalogueScreen *screen)
     return screen->label3[1]->visible();
 }
 
-QRect twipsRect(double left, double top, double width, double height)
-{
-    return Twips::toPixels(left, top, width, height);
-}
-
 } // namespace
 
 class CatalogueScreenTest : public QObject
@@ -77,39 +56,13 @@ private Q_SLOTS:
         ScreenFixture::Media media;
         CatalogueScreen *screen = showCatalogue();
         QVERIFY(screen);
-        QCOMPARE(screen->caption(), u"Ondel"_s);
-        QCOMPARE(screen->backColor(), QColor(0, 78, 152));
         QCOMPARE(screen->Label1->caption(), u"Worksheets Catalogue"_s);
-        QCOMPARE(screen->Label1->geometry(), twipsRect(0, 0, 12000, 780));
-        QCOMPARE(screen->Label1->fontSize(), 24.0);
         QCOMPARE(screen->Check1->caption(), u"Edit Worksheet"_s);
-        QCOMPARE(screen->Check1->geometry(), twipsRect(120, 120, 2535, 375));
-        QCOMPARE(screen->Check1->foreColor(), QColor(255, 255, 0));
-        QCOMPARE(screen->Check1->backColor(), QColor(0, 78, 152));
         QCOMPARE(screen->Check2->caption(), u"Delete Worksheet"_s);
-        QCOMPARE(screen->Check2->geometry(), twipsRect(9240, 120, 2535, 375));
-        QCOMPARE(screen->Check2->foreColor(), QColor(255, 0, 0));
-        QCOMPARE(screen->Check2->backColor(), QColor(0, 78, 152));
         QVERIFY(!screen->Check1->value() && !screen->Check2->value());
-        for (int i = 1; i <= 24; ++i) {
-            const double left = i <= 12 ? 120 : 6120;
-            const double top = 720 + 600 * ((i - 1) % 12);
-            QCOMPARE(screen->Label2[i]->geometry(), twipsRect(left, top, 5715, 375));
-            QCOMPARE(screen->Label2[i]->fontSize(), 12.0);
-            QVERIFY(screen->Label2[i]->fontBold());
-        }
-        QCOMPARE(screen->Label2[0]->caption(), u"Exit"_s);
-        QCOMPARE(screen->Label2[0]->geometry(), twipsRect(10560, 7920, 1245, 495));
-        QCOMPARE(screen->Label2[0]->fontSize(), 18.0);
-        QCOMPARE(screen->label3[0]->caption(), u"<< Previous Page"_s);
-        QCOMPARE(screen->label3[0]->geometry(), twipsRect(2640, 7920, 3195, 495));
-        QCOMPARE(screen->label3[1]->caption(), u"Next Page >>"_s);
-        QCOMPARE(screen->label3[1]->geometry(), twipsRect(6000, 7920, 3195, 495));
+        QCOMPARE(screen->Label2[13]->geometry(), Twips::toPixels(6120, 720, 5715, 375));
+        QCOMPARE(screen->Label2[24]->geometry(), Twips::toPixels(6120, 720 + 600 * 11, 5715, 375));
         QCOMPARE(screen->Label4->caption(), u"Page 1"_s);
-        QCOMPARE(screen->Label4->foreColor(), QColor(0, 0, 255));
-        QCOMPARE(screen->Label4->backColor(), QColor(255, 255, 255));
-        QCOMPARE(screen->Label4->geometry(), twipsRect(120, 7920, 1995, 495));
-
         QVERIFY(shownTitles(screen).isEmpty());
         QVERIFY(!previousShown(screen));
         QVERIFY(!nextShown(screen));
@@ -123,7 +76,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("shown");
         QTest::addColumn<bool>("next");
-        QTest::newRow("1") << 1 << 1 << false;
         QTest::newRow("24") << 24 << 24 << false;
         QTest::newRow("25") << 25 << 24 << true;
         QTest::newRow("30") << 30 << 24 << true;
@@ -180,7 +132,6 @@ private Q_SLOTS:
     void theFortyFirstPageIsTheLast_data()
     {
         QTest::addColumn<int>("count");
-        QTest::newRow("1000 titles") << 1000;
         QTest::newRow("count of 1005, read to 1000") << 1005;
     }
 
@@ -234,7 +185,7 @@ private Q_SLOTS:
         RecordingMessageBoxes boxes;
         RecordingSoundPlayer sound;
         soundon = 1;
-        writeCatalogueWithFiles(media, { u"Rivers Quiz"_s, u"Our River Walk"_s });
+        media.setCatalogueWithFiles({ u"Rivers Quiz"_s, u"Our River Walk"_s });
         CatalogueScreen *screen = showCatalogue();
         QVERIFY(screen);
         TestUtil::click(screen->Label2[2]);
@@ -257,7 +208,7 @@ private Q_SLOTS:
         FakeDesktop desktop;
         ScreenFixture::Media media;
         RecordingMessageBoxes boxes;
-        writeCatalogueWithFiles(media, { u"Our River Walk"_s });
+        media.setCatalogueWithFiles({ u"Our River Walk"_s });
         // Ticks left in an open wizard do not survive the filling.
         ScreenFixture::clickTick(ScreenFixture::showWizard()->Check1[1]);
         CatalogueScreen *screen = showCatalogue();
@@ -266,7 +217,7 @@ private Q_SLOTS:
         TestUtil::click(screen->Label2[1]);
         QVERIFY(boxes.shown().isEmpty());
         QVERIFY(wizard->isVisible());
-        QVERIFY(ScreenFixture::sameDraft(wizard->draft(), ScreenFixture::sampleWorksheet()));
+        QVERIFY(ScreenFixture::sameDraft(wizard->draft(), sampleWorksheet()));
         QCOMPARE(wizard->Text3[37]->text(), u"Bridge 10, stop B"_s);
         QCOMPARE(wizard->Check1[37]->value(), 1);
         QCOMPARE(wizard->Check1[1]->value(), 0);
@@ -280,8 +231,7 @@ private Q_SLOTS:
         ScreenFixture::Media media;
         RecordingMessageBoxes boxes;
         media.setCatalogue({ u"Odd Answers"_s });
-        QByteArray bytes
-            = ScreenFixture::worksheetBytes(ScreenFixture::sampleWorksheet(u"Odd Answers"_s));
+        QByteArray bytes = worksheetBytes(sampleWorksheet(u"Odd Answers"_s));
         // Question 3's correct answer is C ("3"); make it "7".
         const QByteArray line = "Bridge 3& stop D\r\n3\r\n";
         QVERIFY(bytes.contains(line));
@@ -308,7 +258,7 @@ private Q_SLOTS:
         ScreenFixture::Media media;
         RecordingMessageBoxes boxes;
         boxes.setAnswers({ MessageBoxes::Result::Cancel });
-        writeCatalogueWithFiles(media, numberedTitles(3));
+        media.setCatalogueWithFiles(numberedTitles(3));
         const QByteArray catalogue = media.catalogueBytes();
         CatalogueScreen *screen = showCatalogue();
         QVERIFY(screen);
@@ -331,7 +281,7 @@ private Q_SLOTS:
         RecordingMessageBoxes boxes;
         RecordingSoundPlayer sound;
         soundon = 1;
-        writeCatalogueWithFiles(media, numberedTitles(30));
+        media.setCatalogueWithFiles(numberedTitles(30));
         CatalogueScreen *screen = showCatalogue();
         QVERIFY(screen);
         ScreenFixture::clickTick(screen->Check2);
@@ -343,8 +293,7 @@ private Q_SLOTS:
         QCOMPARE(trackcount, 29);
         QStringList remaining = numberedTitles(30);
         remaining.removeAt(2);
-        QCOMPARE(media.catalogueBytes(),
-                 ScreenFixture::crlfLines(QStringList { u" 29 "_s } + remaining));
+        QCOMPARE(media.catalogueBytes(), crlfLines(QStringList { u" 29 "_s } + remaining));
         QVERIFY(QFileInfo::exists(media.path(u"multiple/Worksheet 3.txt"_s)));
         QCOMPARE(shownTitles(screen), remaining.mid(0, 24));
         QCOMPARE(screen->Label2[24]->caption(), u"Worksheet 25"_s);
@@ -360,7 +309,7 @@ private Q_SLOTS:
         FakeDesktop desktop;
         ScreenFixture::Media media;
         RecordingMessageBoxes boxes;
-        writeCatalogueWithFiles(media, numberedTitles(25));
+        media.setCatalogueWithFiles(numberedTitles(25));
         CatalogueScreen *screen = showCatalogue();
         QVERIFY(screen);
         TestUtil::click(screen->label3[1]);
@@ -375,22 +324,6 @@ private Q_SLOTS:
         TestUtil::click(screen->label3[0]);
         QCOMPARE(shownTitles(screen), numberedTitles(24));
         QVERIFY(!nextShown(screen));
-    }
-
-    void deletingATitleAnotherProgramRemovedShowsTheCatalogueAsItIs()
-    {
-        FakeDesktop desktop;
-        ScreenFixture::Media media;
-        RecordingMessageBoxes boxes;
-        writeCatalogueWithFiles(media, numberedTitles(3));
-        CatalogueScreen *screen = showCatalogue();
-        QVERIFY(screen);
-        media.setCatalogue({ u"Worksheet 1"_s, u"Worksheet 3"_s });
-        ScreenFixture::clickTick(screen->Check2);
-        TestUtil::click(screen->Label2[2]);
-        QCOMPARE(boxes.shown().size(), 1);
-        QCOMPARE(shownTitles(screen), (QStringList { u"Worksheet 1"_s, u"Worksheet 3"_s }));
-        QCOMPARE(media.catalogueBytes(), QByteArray(" 2 \r\nWorksheet 1\r\nWorksheet 3\r\n"));
     }
 
     void missingWorksheetFileIsCorruptedInEveryMode_data()
@@ -409,7 +342,7 @@ private Q_SLOTS:
         RecordingMessageBoxes boxes;
         RecordingSoundPlayer sound;
         soundon = 1;
-        writeCatalogueWithFiles(media, { u"Worksheet 1"_s });
+        media.setCatalogueWithFiles({ u"Worksheet 1"_s });
         media.setCatalogue({ u"Worksheet 1"_s, u"Lost Worksheet"_s });
         const QByteArray catalogue = media.catalogueBytes();
         CatalogueScreen *screen = showCatalogue();

@@ -7,65 +7,49 @@
 using namespace WorksheetFiles;
 
 namespace {
-
 const QString trackPath = QStringLiteral("multiple/track.txt");
-
-QStringList numberedTitles(int count)
-{
-    QStringList titles;
-    for (int i = 1; i <= count; ++i)
-        titles += QStringLiteral("Worksheet %1").arg(i);
-    return titles;
 }
-
-} // namespace
 
 class tst_Catalogue : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void readsCountThenTitles();
-    void countAboveTitlesKeepsWhatWasRead();
+    void readsCountThenTitlesAndKeepsWhatWasRead();
     void countThatIsNotANumberFails_data();
     void countThatIsNotANumberFails();
-    void countAboveCapacityReadsThousandTitlesThenFails();
     void missingCatalogueFails();
-    void newTitleIsAddedAtTheEnd();
-    void sameTitleReplacesFileAndLeavesCatalogue();
-    void titleDifferingInCaseIsANewEntry();
+    void addingAndDeletingRewriteTheCatalogue_data();
+    void addingAndDeletingRewriteTheCatalogue();
+    void savingAgainReplacesTheFileAndDeletingKeepsIt();
+    void deletionClosesTheGap();
     void thousandAndFirstEntryFailsAfterTheFileIsWritten();
-    void deletingTheOnlyEntryLeavesAZeroCount();
-    void deletionClosesTheGapAndKeepsTheFile();
-    void deletionTakesTheLastOfEqualTitles();
-    void deletingAnUnlistedTitleChangesNothing();
-    void deletedTitleSavedAgainIsListedAtTheEnd();
     void damagedCatalogueIsNotRewritten();
-    void titlesTheReaderWouldAlterAreQuoted();
 };
 
-void tst_Catalogue::readsCountThenTitles()
+void tst_Catalogue::readsCountThenTitlesAndKeepsWhatWasRead()
 {
     TempMediaRoot media;
     media.write(trackPath, " 2 \r\nRivers 1\r\nMy rivers quiz\r\n");
     readcatalogue();
-    QCOMPARE(trackcount, 2);
     QCOMPARE(catalogueInMemory(),
              (QStringList { QStringLiteral("Rivers 1"), QStringLiteral("My rivers quiz") }));
-    QVERIFY(!FieldReader::anyFileOpen());
-}
 
-void tst_Catalogue::countAboveTitlesKeepsWhatWasRead()
-{
-    TempMediaRoot media;
+    // A count of 3 with two titles fails but keeps the two.
     media.write(trackPath, " 3 \r\nA\r\nB\r\n");
     tracklist[3] = QStringLiteral("from before");
     QVERIFY_THROWS_EXCEPTION(WorksheetFileError, readcatalogue());
     QVERIFY(!FieldReader::anyFileOpen());
     QCOMPARE(trackcount, 3);
-    QCOMPARE(tracklist[1], QStringLiteral("A"));
-    QCOMPARE(tracklist[2], QStringLiteral("B"));
-    QCOMPARE(tracklist[3], QStringLiteral("from before"));
+    QCOMPARE(
+        catalogueInMemory(),
+        (QStringList { QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("from before") }));
+
+    // A count of 1001 reads 1000 titles, then fails.
+    media.write(trackPath, catalogueBytes(numberedTitles(1001)));
+    QVERIFY_THROWS_EXCEPTION(WorksheetFileError, readcatalogue());
+    QCOMPARE(trackcount, 1001);
+    QCOMPARE(catalogueInMemory(), numberedTitles(1000));
 }
 
 void tst_Catalogue::countThatIsNotANumberFails_data()
@@ -94,16 +78,6 @@ void tst_Catalogue::countThatIsNotANumberFails()
     QVERIFY(!FieldReader::anyFileOpen());
 }
 
-void tst_Catalogue::countAboveCapacityReadsThousandTitlesThenFails()
-{
-    TempMediaRoot media;
-    media.write(trackPath, catalogueBytes(numberedTitles(1001)));
-    QVERIFY_THROWS_EXCEPTION(WorksheetFileError, readcatalogue());
-    QCOMPARE(trackcount, 1001);
-    QCOMPARE(tracklist[1000], QStringLiteral("Worksheet 1000"));
-    QCOMPARE(catalogueInMemory(), numberedTitles(1000));
-}
-
 void tst_Catalogue::missingCatalogueFails()
 {
     TempMediaRoot media;
@@ -111,52 +85,105 @@ void tst_Catalogue::missingCatalogueFails()
     QVERIFY_THROWS_EXCEPTION(WorksheetFileError, readcatalogue());
     QCOMPARE(trackcount, 4);
     // Saving still writes the worksheet, but it cannot be catalogued.
-    QVERIFY_THROWS_EXCEPTION(WorksheetFileError, saveworksheet(sampleDraft(QStringLiteral("New"))));
+    QVERIFY_THROWS_EXCEPTION(WorksheetFileError,
+                             saveworksheet(sampleWorksheet(QStringLiteral("New"))));
     QVERIFY(QFile::exists(media.multiple() + QStringLiteral("/New.txt")));
     QVERIFY(!QFile::exists(media.multiple() + QStringLiteral("/track.txt")));
 }
 
-void tst_Catalogue::newTitleIsAddedAtTheEnd()
+void tst_Catalogue::addingAndDeletingRewriteTheCatalogue_data()
 {
-    TempMediaRoot media;
-    media.write(trackPath, " 1 \r\nRivers 1\r\n");
-    trackworksheets(QStringLiteral("Floods"));
-    QCOMPARE(media.read(trackPath), QByteArray(" 2 \r\nRivers 1\r\nFloods\r\n"));
-    QCOMPARE(trackcount, 1);
-    QCOMPARE(tracklist[2], QStringLiteral("Floods"));
-
-    media.write(trackPath, " 0 \r\n");
-    trackworksheets(QStringLiteral("First"));
-    QCOMPARE(media.read(trackPath), QByteArray(" 1 \r\nFirst\r\n"));
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("add");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray two(" 2 \r\nRivers 1\r\nFloods\r\n");
+    QTest::newRow("new title at the end")
+        << QByteArray(" 1 \r\nRivers 1\r\n") << true << QStringLiteral("Floods") << two;
+    QTest::newRow("first title") << QByteArray(" 0 \r\n") << true << QStringLiteral("First")
+                                 << QByteArray(" 1 \r\nFirst\r\n");
+    QTest::newRow("listed title stays once") << two << true << QStringLiteral("Floods") << two;
+    QTest::newRow("title with a comma is quoted")
+        << QByteArray(" 1 \r\nPlain\r\n") << true << QStringLiteral("Rivers, lakes")
+        << QByteArray(" 2 \r\nPlain\r\n\"Rivers, lakes\"\r\n");
+    QTest::newRow("title with leading spaces is quoted")
+        << QByteArray(" 1 \r\nPlain\r\n") << true << QStringLiteral("  Indented")
+        << QByteArray(" 2 \r\nPlain\r\n\"  Indented\"\r\n");
+    QTest::newRow("deleting the only entry") << QByteArray(" 1 \r\nOnly\r\n") << false
+                                             << QStringLiteral("Only") << QByteArray(" 0 \r\n");
+    QTest::newRow("deleting takes the last of equal titles")
+        << QByteArray(" 4 \r\nA\r\nB\r\nA\r\nC\r\n") << false << QStringLiteral("A")
+        << QByteArray(" 3 \r\nA\r\nB\r\nC\r\n");
+    QTest::newRow("deleting a quoted title")
+        << QByteArray(" 2 \r\nPlain\r\n\"Rivers, lakes\"\r\n") << false
+        << QStringLiteral("Rivers, lakes") << QByteArray(" 1 \r\nPlain\r\n");
+    QTest::newRow("deleting an unlisted title") << two << false << QStringLiteral("Gone") << two;
+    QTest::newRow("deleting a title differing in case")
+        << two << false << QStringLiteral("floods") << two;
+    QTest::newRow("deleting from an empty catalogue")
+        << QByteArray(" 0 \r\n") << false << QStringLiteral("Anything") << QByteArray(" 0 \r\n");
 }
 
-void tst_Catalogue::sameTitleReplacesFileAndLeavesCatalogue()
+void tst_Catalogue::addingAndDeletingRewriteTheCatalogue()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, add);
+    QFETCH(QString, title);
+    QFETCH(QByteArray, after);
+    TempMediaRoot media;
+    media.write(trackPath, before);
+    if (add)
+        trackworksheets(title);
+    else
+        QCOMPARE(delworksheet(title), before != after);
+    QCOMPARE(media.read(trackPath), after);
+    readcatalogue();
+    QCOMPARE(catalogueInMemory().contains(title), add || after.contains(title.toLatin1() + '\r'));
+}
+
+void tst_Catalogue::savingAgainReplacesTheFileAndDeletingKeepsIt()
 {
     TempMediaRoot media;
     media.write(trackPath, " 0 \r\n");
-    saveworksheet(sampleDraft(QStringLiteral("Floods")));
+    saveworksheet(sampleWorksheet(QStringLiteral("Floods")));
     const QByteArray catalogue = media.read(trackPath);
-    const QByteArray firstFile = media.read(QStringLiteral("multiple/Floods.txt"));
-
-    saveworksheet(sampleDraft(QStringLiteral("Floods"), QStringLiteral(" (second)")));
+    saveworksheet(sampleWorksheet(QStringLiteral("Floods"), QStringLiteral(" (second)")));
     QCOMPARE(media.read(trackPath), catalogue);
-    const QByteArray secondFile = media.read(QStringLiteral("multiple/Floods.txt"));
-    QVERIFY(secondFile != firstFile);
-    QVERIFY(secondFile.contains("Question 1 about rivers (second)?"));
+    QCOMPARE(
+        media.read(QStringLiteral("multiple/Floods.txt")),
+        worksheetBytes(sampleWorksheet(QStringLiteral("Floods"), QStringLiteral(" (second)"))));
+
+    // A title differing in case is a new entry; file names match regardless of case, as on
+    // the system the data was written for, so both entries open the worksheet saved last.
+    saveworksheet(sampleWorksheet(QStringLiteral("FLOODS"), QStringLiteral(" in capitals")));
+    QCOMPARE(media.read(trackPath), QByteArray(" 2 \r\nFloods\r\nFLOODS\r\n"));
+    readworksheetfile(worksheetPath(QStringLiteral("Floods")));
+    QVERIFY(questions[1].endsWith(QStringLiteral("in capitals?")));
     QCOMPARE(QDir(media.multiple()).entryList(QDir::Files).size(), 2);
+
+    QVERIFY(delworksheet(QStringLiteral("FLOODS")));
+    QVERIFY(delworksheet(QStringLiteral("Floods")));
+    QCOMPARE(media.read(trackPath), QByteArray(" 0 \r\n"));
+    QCOMPARE(trackcount, 0);
+    QCOMPARE(QDir(media.multiple()).entryList(QDir::Files).size(), 2);
+
+    // Saved again, a deleted title is listed at the end.
+    saveworksheet(sampleWorksheet(QStringLiteral("Deltas")));
+    saveworksheet(sampleWorksheet(QStringLiteral("Floods")));
+    QCOMPARE(media.read(trackPath), QByteArray(" 2 \r\nDeltas\r\nFloods\r\n"));
 }
 
-void tst_Catalogue::titleDifferingInCaseIsANewEntry()
+void tst_Catalogue::deletionClosesTheGap()
 {
     TempMediaRoot media;
-    media.write(trackPath, " 0 \r\n");
-    saveworksheet(sampleDraft(QStringLiteral("Floods")));
-    saveworksheet(sampleDraft(QStringLiteral("FLOODS"), QStringLiteral(" in capitals")));
-    QCOMPARE(media.read(trackPath), QByteArray(" 2 \r\nFloods\r\nFLOODS\r\n"));
-    // File names match regardless of case, as on the system the data was written for: both
-    // entries open the worksheet saved last.
-    readworksheetfile(worksheetPath(QStringLiteral("Floods")));
-    QCOMPARE(questions[1], QStringLiteral("Question 1 about rivers in capitals?"));
+    const QStringList titles = numberedTitles(30);
+    media.write(trackPath, catalogueBytes(titles));
+    QVERIFY(delworksheet(QStringLiteral("Worksheet 3")));
+    QStringList expected = titles;
+    expected.removeAt(2);
+    QCOMPARE(media.read(trackPath), catalogueBytes(expected));
+    QCOMPARE(catalogueInMemory(), expected);
+    QCOMPARE(tracklist[30], QString());
 }
 
 void tst_Catalogue::thousandAndFirstEntryFailsAfterTheFileIsWritten()
@@ -165,113 +192,26 @@ void tst_Catalogue::thousandAndFirstEntryFailsAfterTheFileIsWritten()
     const QByteArray full = catalogueBytes(numberedTitles(1000));
     media.write(trackPath, full);
     QVERIFY_THROWS_EXCEPTION(WorksheetFileError,
-                             saveworksheet(sampleDraft(QStringLiteral("One too many"))));
+                             saveworksheet(sampleWorksheet(QStringLiteral("One too many"))));
     QCOMPARE(media.read(trackPath), full);
     QVERIFY(QFile::exists(media.multiple() + QStringLiteral("/One too many.txt")));
     QCOMPARE(trackcount, 1000);
 
     // A title already listed is still saved without complaint.
-    saveworksheet(sampleDraft(QStringLiteral("Worksheet 1000")));
+    saveworksheet(sampleWorksheet(QStringLiteral("Worksheet 1000")));
     QCOMPARE(media.read(trackPath), full);
-}
-
-void tst_Catalogue::deletingTheOnlyEntryLeavesAZeroCount()
-{
-    TempMediaRoot media;
-    media.write(trackPath, " 0 \r\n");
-    saveworksheet(sampleDraft(QStringLiteral("Only")));
-    QVERIFY(delworksheet(QStringLiteral("Only")));
-    QCOMPARE(media.read(trackPath), QByteArray(" 0 \r\n"));
-    QCOMPARE(trackcount, 0);
-    QVERIFY(QFile::exists(media.multiple() + QStringLiteral("/Only.txt")));
-}
-
-void tst_Catalogue::deletionClosesTheGapAndKeepsTheFile()
-{
-    TempMediaRoot media;
-    const QStringList titles = numberedTitles(30);
-    media.write(trackPath, catalogueBytes(titles));
-    QVERIFY(delworksheet(QStringLiteral("Worksheet 3")));
-
-    QStringList expected = titles;
-    expected.removeAt(2);
-    QCOMPARE(media.read(trackPath), catalogueBytes(expected));
-    QCOMPARE(trackcount, 29);
-    QCOMPARE(catalogueInMemory(), expected);
-    QCOMPARE(tracklist[24], QStringLiteral("Worksheet 25"));
-    QCOMPARE(tracklist[30], QString());
-}
-
-void tst_Catalogue::deletionTakesTheLastOfEqualTitles()
-{
-    TempMediaRoot media;
-    media.write(trackPath, " 4 \r\nA\r\nB\r\nA\r\nC\r\n");
-    QVERIFY(delworksheet(QStringLiteral("A")));
-    QCOMPARE(media.read(trackPath), QByteArray(" 3 \r\nA\r\nB\r\nC\r\n"));
-}
-
-void tst_Catalogue::deletingAnUnlistedTitleChangesNothing()
-{
-    TempMediaRoot media;
-    const QByteArray bytes(" 2 \r\nRivers 1\r\nFloods\r\n");
-    media.write(trackPath, bytes);
-    QVERIFY(!delworksheet(QStringLiteral("Gone already")));
-    QVERIFY(!delworksheet(QStringLiteral("floods")));
-    QCOMPARE(media.read(trackPath), bytes);
-    QCOMPARE(trackcount, 2);
-    QCOMPARE(tracklist[2], QStringLiteral("Floods"));
-
-    media.write(trackPath, " 0 \r\n");
-    QVERIFY(!delworksheet(QStringLiteral("Anything")));
-    QCOMPARE(media.read(trackPath), QByteArray(" 0 \r\n"));
-    QCOMPARE(trackcount, 0);
-}
-
-void tst_Catalogue::deletedTitleSavedAgainIsListedAtTheEnd()
-{
-    TempMediaRoot media;
-    media.write(trackPath, " 0 \r\n");
-    saveworksheet(sampleDraft(QStringLiteral("Floods")));
-    saveworksheet(sampleDraft(QStringLiteral("Deltas")));
-    QVERIFY(delworksheet(QStringLiteral("Floods")));
-    saveworksheet(sampleDraft(QStringLiteral("Floods"), QStringLiteral(" anew")));
-    QCOMPARE(media.read(trackPath), QByteArray(" 2 \r\nDeltas\r\nFloods\r\n"));
-    readworksheetfile(worksheetPath(QStringLiteral("Floods")));
-    QCOMPARE(questions[2], QStringLiteral("Question 2 about rivers anew?"));
 }
 
 void tst_Catalogue::damagedCatalogueIsNotRewritten()
 {
     TempMediaRoot media;
-    const QByteArray damaged(" 3 \r\nA\r\nB\r\n");
-    media.write(trackPath, damaged);
-    QVERIFY_THROWS_EXCEPTION(WorksheetFileError, delworksheet(QStringLiteral("A")));
-    QVERIFY_THROWS_EXCEPTION(WorksheetFileError, trackworksheets(QStringLiteral("C")));
-    QCOMPARE(media.read(trackPath), damaged);
-
-    const QByteArray tooLong = catalogueBytes(numberedTitles(1001));
-    media.write(trackPath, tooLong);
-    QVERIFY_THROWS_EXCEPTION(WorksheetFileError, delworksheet(QStringLiteral("Worksheet 1")));
-    QCOMPARE(media.read(trackPath), tooLong);
-}
-
-void tst_Catalogue::titlesTheReaderWouldAlterAreQuoted()
-{
-    TempMediaRoot media;
-    media.write(trackPath, " 1 \r\nPlain\r\n");
-    const QStringList titles { QStringLiteral("Plain"), QStringLiteral("Rivers, lakes"),
-                               QStringLiteral("  Indented") };
-    trackworksheets(titles[1]);
-    trackworksheets(titles[2]);
-    QCOMPARE(media.read(trackPath),
-             QByteArray(" 3 \r\nPlain\r\n\"Rivers, lakes\"\r\n\"  Indented\"\r\n"));
-    readcatalogue();
-    QCOMPARE(catalogueInMemory(), titles);
-
-    trackworksheets(titles[1]);
-    QCOMPARE(trackcount, 3);
-    QVERIFY(delworksheet(titles[1]));
-    QCOMPARE(media.read(trackPath), QByteArray(" 2 \r\nPlain\r\n\"  Indented\"\r\n"));
+    for (const QByteArray &damaged :
+         { QByteArray(" 3 \r\nA\r\nB\r\n"), catalogueBytes(numberedTitles(1001)) }) {
+        media.write(trackPath, damaged);
+        QVERIFY_THROWS_EXCEPTION(WorksheetFileError, delworksheet(QStringLiteral("A")));
+        QVERIFY_THROWS_EXCEPTION(WorksheetFileError, trackworksheets(QStringLiteral("C")));
+        QCOMPARE(media.read(trackPath), damaged);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_Catalogue)

@@ -26,7 +26,7 @@ private Q_SLOTS:
         RecordingMessageBoxes boxes;
         RecordingSoundPlayer sound;
         const QString title = u"Our River Walk"_s;
-        const WorksheetDraft worksheet = ScreenFixture::sampleWorksheet(title);
+        const WorksheetDraft worksheet = sampleWorksheet(title);
 
         intro0->show();
         QVERIFY(QTest::qWaitForWindowExposed(intro0.get()));
@@ -36,11 +36,11 @@ private Q_SLOTS:
         TestUtil::click(intro0->Label2[17]);
         WizardScreen *writer = wizard.get();
         QVERIFY(QTest::qWaitForWindowExposed(writer));
+        QVERIFY(intro0->isVisible());
         ScreenFixture::typeWorksheet(writer, worksheet);
         TestUtil::click(writer->label3[1]);
         QCOMPARE(boxes.texts(), QStringList { u"Your worksheet has been saved."_s });
-        QCOMPARE(media.read(u"multiple/Our River Walk.txt"_s),
-                 ScreenFixture::worksheetBytes(worksheet));
+        QCOMPARE(media.read(u"multiple/Our River Walk.txt"_s), worksheetBytes(worksheet));
         TestUtil::click(writer->label3[0]);
         QVERIFY(!wizard.isLoaded());
 
@@ -89,8 +89,7 @@ private Q_SLOTS:
         edited.questions[1] = u"Which bridge is oldest?"_s;
         edited.ticks[5] = false;
         edited.ticks[6] = true;
-        QCOMPARE(media.read(u"multiple/Our River Walk.txt"_s),
-                 ScreenFixture::worksheetBytes(edited));
+        QCOMPARE(media.read(u"multiple/Our River Walk.txt"_s), worksheetBytes(edited));
         QCOMPARE(media.catalogueBytes(), QByteArray(" 1 \r\nOur River Walk\r\n"));
         TestUtil::click(editor->label3[0]);
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// What every worksheet test shares: a throw-away media root, a sample worksheet and the
+// bytes the file format gives it, catalogue files, and a snapshot to show nothing was written.
+
 #include "worksheetdraft.h"
 #include "worksheetfiles.h"
 #include "worksheetglobals.h"
@@ -9,15 +12,16 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 
-// A throw-away media root holding an empty "multiple" worksheets folder, one level below a
-// temporary base folder so that tests can see a file escaping the media root. MediaPath
-// points at it while the object lives; nothing of the user's or the build's is touched.
-class TempMediaRoot final
+// A media root holding an empty "multiple" folder, one level below a temporary base folder so
+// that a file escaping the media root still shows in a snapshot of base(). MediaPath points at
+// it while the object lives.
+class TempMediaRoot
 {
 public:
     TempMediaRoot()
@@ -38,47 +42,84 @@ public:
     QString base() const { return m_dir.path(); }
     QString root() const { return m_dir.path() + QStringLiteral("/media"); }
     QString multiple() const { return root() + QStringLiteral("/multiple"); }
+    // The file on disk for a path below the media root, e.g. "multiple/track.txt".
+    QString path(const QString &relative) const { return root() + u'/' + relative; }
 
-    // Writes or reads a file below the media root, e.g. "multiple/track.txt".
     void write(const QString &relative, const QByteArray &bytes) const
     {
-        QFile file(root() + u'/' + relative);
+        QDir().mkpath(QFileInfo(path(relative)).absolutePath());
+        QFile file(path(relative));
         if (file.open(QIODevice::WriteOnly))
             file.write(bytes);
     }
     QByteArray read(const QString &relative) const
     {
-        QFile file(root() + u'/' + relative);
+        QFile file(path(relative));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    QByteArray catalogueBytes() const { return read(QStringLiteral("multiple/track.txt")); }
 
 private:
     QTemporaryDir m_dir;
 };
 
-// A complete worksheet as the wizard would hand it over: question q has its tick on answer
-// (q-1) mod 4.
-inline WorksheetDraft sampleDraft(const QString &title, const QString &variant = {})
+inline QByteArray crlfLines(const QStringList &lines)
 {
-    WorksheetDraft draft;
-    draft.title = title;
-    for (int q = 0; q < 10; ++q) {
-        draft.questions[q] = QStringLiteral("Question %1 about rivers%2?").arg(q + 1).arg(variant);
-        for (int k = 0; k < 4; ++k)
-            draft.answers[4 * q + k]
-                = QStringLiteral("Answer %1%2").arg(q + 1).arg(QChar(u'A' + k));
-        draft.ticks[4 * q + q % 4] = true;
-    }
-    return draft;
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
 }
 
 // Catalogue file bytes: the count line, then one title per line.
 inline QByteArray catalogueBytes(const QStringList &titles)
 {
-    QByteArray bytes = " " + QByteArray::number(titles.size()) + " \r\n";
-    for (const QString &title : titles)
-        bytes += title.toLatin1() + "\r\n";
-    return bytes;
+    return crlfLines(QStringList { QStringLiteral(" %1 ").arg(titles.size()) } + titles);
+}
+
+inline QStringList numberedTitles(int count)
+{
+    QStringList titles;
+    for (int i = 1; i <= count; ++i)
+        titles += QStringLiteral("Worksheet %1").arg(i);
+    return titles;
+}
+
+// A whole worksheet with commas in its texts; question q's correct answer is A, B, C, D, A, ...
+// so every tick box column is used.
+inline WorksheetDraft sampleWorksheet(const QString &title = QStringLiteral("Our River Walk"),
+                                      const QString &variant = {})
+{
+    WorksheetDraft draft;
+    draft.title = title;
+    for (int q = 1; q <= 10; ++q) {
+        draft.questions[q - 1]
+            = QStringLiteral("Where, on river walk %1, did we stop%2?").arg(q).arg(variant);
+        for (int k = 0; k < 4; ++k)
+            draft.answers[4 * (q - 1) + k]
+                = QStringLiteral("Bridge %1, stop %2").arg(q).arg(QChar(u'A' + k));
+        draft.ticks[4 * (q - 1) + (q - 1) % 4] = true;
+    }
+    return draft;
+}
+
+// The 72 lines of a worksheet file, commas written as "&".
+inline QByteArray worksheetBytes(const WorksheetDraft &draft)
+{
+    auto escaped = [](QString text) { return text.replace(u',', u'&'); };
+    QStringList lines { escaped(draft.title), QStringLiteral(" ") };
+    for (int q = 0; q < 10; ++q) {
+        lines += escaped(draft.questions[q]);
+        QString digit;
+        for (int k = 0; k < 4; ++k) {
+            lines += escaped(draft.answers[4 * q + k]);
+            if (draft.ticks[4 * q + k])
+                digit += QString::number(k + 1);
+        }
+        lines += digit;
+        lines += QStringLiteral(" ");
+    }
+    return crlfLines(lines);
 }
 
 inline QStringList catalogueInMemory()
@@ -89,7 +130,7 @@ inline QStringList catalogueInMemory()
     return titles;
 }
 
-// Every file below folder with its contents, to show that nothing was written.
+// Every file below folder with its contents.
 inline QMap<QString, QByteArray> snapshot(const QString &folder)
 {
     QMap<QString, QByteArray> files;
