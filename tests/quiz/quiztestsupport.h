@@ -104,11 +104,7 @@ inline bool resultsSettled()
 // unloaded when it goes.
 struct Fixture
 {
-    Fixture()
-    {
-        soundon = 1;
-        quizheading = QStringLiteral("Ondel");
-    }
+    Fixture() { soundon = 1; }
     ~Fixture()
     {
         multiple.unload();

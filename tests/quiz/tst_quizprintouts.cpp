@@ -331,6 +331,7 @@ void QuizPrintoutsTest::failureAtAnyStepGivesOneProblemMessage()
 {
     QFETCH(bool, certificate);
     loadMadeUpWorksheet();
+    quizheading = u"Ondel"_s;
     score = 10;
     outof = 10;
     auto printPage = [&] {

@@ -73,7 +73,11 @@ class QuizScreenTest : public QObject
 
 private slots:
     void initTestCase() { TestUtil::initialise(); }
-    void init() { m_fx = std::make_unique<Fixture>(); }
+    void init()
+    {
+        m_fx = std::make_unique<Fixture>();
+        quizheading.clear();
+    }
     void cleanup();
 
     void multipleChoiceShowsQuestionOneOfTheTopicWorksheet_data();

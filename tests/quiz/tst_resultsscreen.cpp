@@ -92,7 +92,11 @@ class ResultsScreenTest : public QObject
 
 private slots:
     void initTestCase() { TestUtil::initialise(); }
-    void init() { m_fx = std::make_unique<Fixture>(); }
+    void init()
+    {
+        m_fx = std::make_unique<Fixture>();
+        quizheading = u"Ondel"_s;
+    }
     void cleanup() { m_fx.reset(); }
 
     void dragAndDropCallerSeesSentenceAndOffers_data();
