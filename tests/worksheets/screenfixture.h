@@ -7,6 +7,9 @@
 #include "testutil.h"
 #include "worksheettestdata.h"
 
+#include "recordingmessageboxes.h"
+#include "recordingsoundplayer.h"
+
 #include "cataloguescreen.h"
 #include "mainmenu.h"
 #include "module1.h"
@@ -15,6 +18,8 @@
 #include "titlescreen.h"
 #include "wizardscreen.h"
 #include "wronganswersscreen.h"
+
+#include <optional>
 
 namespace ScreenFixture {
 
@@ -48,6 +53,17 @@ public:
     {
         return QDir(multiple()).entryList(QDir::Files, QDir::Name);
     }
+};
+
+// Everything a screen test sets up: a fake desktop, the media root, recorded message boxes
+// and sounds, with sound on.
+struct Scene
+{
+    Scene() { soundon = 1; }
+    FakeDesktop desktop;
+    Media media;
+    RecordingMessageBoxes boxes;
+    RecordingSoundPlayer sound;
 };
 
 inline WizardScreen *showWizard()

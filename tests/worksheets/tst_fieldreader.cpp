@@ -1,6 +1,8 @@
 #include "fieldreader.h"
+#include "windows1252.h"
 #include "worksheetfileerror.h"
 #include "worksheettestdata.h"
+#include "worksheettext.h"
 
 #include <QTest>
 
@@ -11,9 +13,11 @@ class tst_FieldReader : public QObject
 private slots:
     void readsFieldsByTheRules_data();
     void readsFieldsByTheRules();
-    void opensFilesWithEitherSeparatorAndAnyCase();
     void missingFileFailsAndOnlyOneFileIsOpenAtATime();
     void readsLongFilesAcrossBufferChunks();
+    void windows1252ReadsAndWritesEveryByte();
+    void charactersOutsideWindows1252CannotBeStored_data();
+    void charactersOutsideWindows1252CannotBeStored();
 };
 
 static QStringList fields(std::initializer_list<const char *> texts)
@@ -81,19 +85,6 @@ void tst_FieldReader::readsFieldsByTheRules()
     QVERIFY_THROWS_EXCEPTION(WorksheetFileError, reader.readField());
 }
 
-void tst_FieldReader::opensFilesWithEitherSeparatorAndAnyCase()
-{
-    TempMediaRoot media;
-    media.write(QStringLiteral("multiple/Rivers 1.txt"), "Rivers 1\r\n");
-    for (const QString &path :
-         { QStringLiteral("multiple/Rivers 1.txt"), QStringLiteral("multiple\\Rivers 1.txt"),
-           QStringLiteral("Multiple\\rivers 1.TXT") }) {
-        FieldReader reader;
-        reader.open(path);
-        QCOMPARE(reader.readField(), QStringLiteral("Rivers 1"));
-    }
-}
-
 void tst_FieldReader::missingFileFailsAndOnlyOneFileIsOpenAtATime()
 {
     TempMediaRoot media;
@@ -139,6 +130,45 @@ void tst_FieldReader::readsLongFilesAcrossBufferChunks()
         read += reader.readField();
     QCOMPARE(read, expected);
     QVERIFY_THROWS_EXCEPTION(WorksheetFileError, reader.readField());
+}
+
+// Not Latin-1: 0x80 to 0x9F hold the euro sign and typographic quotes; the five bytes the
+// code page leaves undefined stand for themselves.
+void tst_FieldReader::windows1252ReadsAndWritesEveryByte()
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    const QString text = Windows1252::decode(all);
+    QCOMPARE(text.size(), 256);
+    QCOMPARE(Windows1252::encode(text), std::optional<QByteArray>(all));
+    QCOMPARE(text[0x80], QChar(0x20AC));
+    QCOMPARE(text[0x93], QChar(0x201C));
+    QCOMPARE(text[0x94], QChar(0x201D));
+    QCOMPARE(text[0x9F], QChar(0x0178));
+    QCOMPARE(text[0x81], QChar(0x0081));
+    QCOMPARE(text[0xE9], QChar(0x00E9));
+    QCOMPARE(Windows1252::fromUnicode(QChar(0x2019)), std::optional<uchar>(0x92));
+}
+
+void tst_FieldReader::charactersOutsideWindows1252CannotBeStored_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("firstBad");
+    QTest::newRow("Latin-1 control 0x80 is not the euro") << QStringLiteral(u"a\u0080") << 1;
+    QTest::newRow("a macron") << QStringLiteral(u"Ma\u0101ori") << 2;
+    QTest::newRow("Greek") << QStringLiteral(u"\u03c0 r squared") << 0;
+    QTest::newRow("emoji") << QStringLiteral(u"wave \U0001F30A") << 5;
+}
+
+void tst_FieldReader::charactersOutsideWindows1252CannotBeStored()
+{
+    QFETCH(QString, text);
+    QFETCH(int, firstBad);
+    QCOMPARE(Windows1252::firstUnencodable(text), firstBad);
+    QCOMPARE(Windows1252::encode(text), std::nullopt);
+    QVERIFY(!WorksheetText::isStorable(text));
+    QVERIFY(!WorksheetText::isValidTitle(text));
 }
 
 QTEST_GUILESS_MAIN(tst_FieldReader)

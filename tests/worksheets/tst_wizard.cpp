@@ -1,8 +1,5 @@
 #include "screenfixture.h"
 
-#include "recordingmessageboxes.h"
-#include "recordingsoundplayer.h"
-
 #include <QAccessible>
 #include <QtTest>
 
@@ -38,13 +35,16 @@ class WizardTest : public QObject
 
 private Q_SLOTS:
     void initTestCase() { TestUtil::initialise(); }
-    void cleanup() { ScreenFixture::unloadScreens(); }
+    void init() { s.emplace(); }
+    void cleanup()
+    {
+        ScreenFixture::unloadScreens();
+        s.reset();
+    }
 
     // Counts and spot checks of the grid; the screenshot shows the rest.
     void gridStandsAtItsDesignPositions()
     {
-        FakeDesktop desktop;
-        ScreenFixture::Media media;
         WizardScreen *screen = ScreenFixture::showWizard();
         QVERIFY(screen);
         QCOMPARE(screen->Label1.count(), 52);
@@ -69,7 +69,7 @@ private Q_SLOTS:
                          Twips::toPixels(ticks[k] + shift, top + below[k], 255, 315));
             }
         }
-        // Assistive technology names the caption-less tick boxes.
+        // Assistive technology names the caption-less tick s->boxes.
         QAccessibleInterface *tick = QAccessible::queryAccessibleInterface(screen->Check1[22]);
         QVERIFY(tick);
         QCOMPARE(tick->text(QAccessible::Name), u"Question 6 answer C is correct"_s);
@@ -80,20 +80,15 @@ private Q_SLOTS:
 
     void saveOnAnEmptyScreenReportsOnlyTheTitle()
     {
-        FakeDesktop desktop;
-        ScreenFixture::Media media;
-        RecordingMessageBoxes boxes;
-        RecordingSoundPlayer sound;
-        soundon = 1;
         WizardScreen *screen = ScreenFixture::showWizard();
         QVERIFY(screen);
         clickSave(screen);
-        QCOMPARE(boxes.texts(),
+        QCOMPARE(s->boxes.texts(),
                  QStringList { u"You have not chosen a title for your worksheet"_s });
-        QCOMPARE(boxes.last().caption, u"Ondel"_s);
-        QCOMPARE(boxes.last().buttons, MessageBoxes::Buttons::Ok);
-        QCOMPARE(sound.played(), QStringList { clickSound });
-        QCOMPARE(media.worksheetFiles(), QStringList { u"track.txt"_s });
+        QCOMPARE(s->boxes.last().caption, u"Ondel"_s);
+        QCOMPARE(s->boxes.last().buttons, MessageBoxes::Buttons::Ok);
+        QCOMPARE(s->sound.played(), QStringList { clickSound });
+        QCOMPARE(s->media.worksheetFiles(), QStringList { u"track.txt"_s });
     }
 
     void checksReportTheFirstGapInOrder_data()
@@ -116,10 +111,6 @@ private Q_SLOTS:
     {
         QFETCH(int, scenario);
         QFETCH(QString, expected);
-        FakeDesktop desktop;
-        ScreenFixture::Media media;
-        RecordingMessageBoxes boxes;
-        RecordingSoundPlayer sound;
         WizardScreen *screen = ScreenFixture::showWizard();
         QVERIFY(screen);
         WorksheetDraft draft = sampleWorksheet();
@@ -148,11 +139,11 @@ private Q_SLOTS:
         if (scenario == 3)
             ScreenFixture::clickTick(screen->Check1[4 * 6 + 3]);
         clickSave(screen);
-        QCOMPARE(boxes.texts(), QStringList { expected });
+        QCOMPARE(s->boxes.texts(), QStringList { expected });
         if (expected != saved)
-            QCOMPARE(media.worksheetFiles(), QStringList { u"track.txt"_s });
+            QCOMPARE(s->media.worksheetFiles(), QStringList { u"track.txt"_s });
         else
-            QVERIFY(media.worksheetFiles().contains(u"Our River Walk.txt"_s));
+            QVERIFY(s->media.worksheetFiles().contains(u"Our River Walk.txt"_s));
     }
 
     void enterMovesTheFocusAsTheTableSays_data()
@@ -176,8 +167,6 @@ private Q_SLOTS:
         QFETCH(int, index);
         QFETCH(QString, to);
         QFETCH(int, toIndex);
-        FakeDesktop desktop;
-        ScreenFixture::Media media;
         WizardScreen *screen = ScreenFixture::showWizard();
         QVERIFY(screen);
         auto box = [screen](const QString &name, int i) -> TextBox * {
@@ -206,8 +195,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(int, limit);
-        FakeDesktop desktop;
-        ScreenFixture::Media media;
         WizardScreen *screen = ScreenFixture::showWizard();
         QVERIFY(screen);
         TextBox *box = name == u"Text1" ? screen->Text1
@@ -221,41 +208,36 @@ private Q_SLOTS:
 
     void savedWorksheetIsTheFileFormatByteForByte()
     {
-        FakeDesktop desktop;
-        ScreenFixture::Media media;
-        RecordingMessageBoxes boxes;
-        RecordingSoundPlayer sound;
-        soundon = 1;
-        media.setCatalogue({ u"Rivers 1"_s });
+        s->media.setCatalogue({ u"Rivers 1"_s });
         WizardScreen *screen = ScreenFixture::showWizard();
         QVERIFY(screen);
         const WorksheetDraft draft = sampleWorksheet();
         ScreenFixture::typeWorksheet(screen, draft);
         clickSave(screen);
-        QCOMPARE(boxes.texts(), QStringList { saved });
-        QCOMPARE(sound.played(), QStringList { clickSound });
+        QCOMPARE(s->boxes.texts(), QStringList { saved });
+        QCOMPARE(s->sound.played(), QStringList { clickSound });
 
-        const QByteArray bytes = media.read(u"multiple/Our River Walk.txt"_s);
+        const QByteArray bytes = s->media.read(u"multiple/Our River Walk.txt"_s);
         QCOMPARE(bytes.count("\r\n"), 72);
         QVERIFY(!bytes.contains(',') && bytes.contains("Where& on river walk 1& did we stop?\r\n"));
         QCOMPARE(bytes, worksheetBytes(draft));
-        QCOMPARE(media.catalogueBytes(), QByteArray(" 2 \r\nRivers 1\r\nOur River Walk\r\n"));
+        QCOMPARE(s->media.catalogueBytes(), QByteArray(" 2 \r\nRivers 1\r\nOur River Walk\r\n"));
 
         // The screen keeps its contents; saving again replaces the file and lists nothing new.
         QVERIFY(ScreenFixture::sameDraft(screen->draft(), draft));
-        const QByteArray catalogue = media.catalogueBytes();
+        const QByteArray catalogue = s->media.catalogueBytes();
         screen->Text2[0]->clear();
         QTest::keyClicks(screen->Text2[0], u"Where did we start?"_s);
         clickSave(screen);
-        QCOMPARE(boxes.texts(), (QStringList { saved, saved }));
-        QCOMPARE(media.catalogueBytes(), catalogue);
-        QVERIFY(media.read(u"multiple/Our River Walk.txt"_s)
+        QCOMPARE(s->boxes.texts(), (QStringList { saved, saved }));
+        QCOMPARE(s->media.catalogueBytes(), catalogue);
+        QVERIFY(s->media.read(u"multiple/Our River Walk.txt"_s)
                     .contains("\r\n \r\nWhere did we start?\r\n"));
 
         // A title differing in letter case is a new entry.
         screen->Text1->setText(u"our river walk"_s);
         clickSave(screen);
-        QCOMPARE(media.catalogueBytes(),
+        QCOMPARE(s->media.catalogueBytes(),
                  QByteArray(" 3 \r\nRivers 1\r\nOur River Walk\r\nour river walk\r\n"));
         QVERIFY(!TestUtil::grabScreenshot(screen, u"wizard-filled"_s).isEmpty());
     }
@@ -308,10 +290,6 @@ private Q_SLOTS:
         QFETCH(int, box);
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        FakeDesktop desktop;
-        ScreenFixture::Media media;
-        RecordingMessageBoxes boxes;
-        RecordingSoundPlayer sound;
         WizardScreen *screen = ScreenFixture::showWizard();
         QVERIFY(screen);
         WorksheetDraft draft = sampleWorksheet(title);
@@ -321,54 +299,44 @@ private Q_SLOTS:
             draft.answers[box] = text;
         ScreenFixture::typeWorksheet(screen, draft);
         QCOMPARE(screen->Text1->text(), title);
-        const QByteArray catalogue = media.catalogueBytes();
+        const QByteArray catalogue = s->media.catalogueBytes();
         clickSave(screen);
-        QCOMPARE(boxes.texts(), QStringList { expected });
-        QCOMPARE(boxes.last().caption, u"Ondel"_s);
-        QCOMPARE(media.worksheetFiles(), QStringList { u"track.txt"_s });
-        QCOMPARE(media.catalogueBytes(), catalogue);
-        QVERIFY(QDir(media.root()).entryList(QDir::Files).isEmpty());
+        QCOMPARE(s->boxes.texts(), QStringList { expected });
+        QCOMPARE(s->boxes.last().caption, u"Ondel"_s);
+        QCOMPARE(s->media.worksheetFiles(), QStringList { u"track.txt"_s });
+        QCOMPARE(s->media.catalogueBytes(), catalogue);
+        QVERIFY(QDir(s->media.root()).entryList(QDir::Files).isEmpty());
     }
 
     void failedSaveSaysSoAndKeepsTheBoxes()
     {
-        FakeDesktop desktop;
-        ScreenFixture::Media media;
-        RecordingMessageBoxes boxes;
-        QVERIFY(QFile::remove(media.path(u"multiple/track.txt"_s)));
+        QVERIFY(QFile::remove(s->media.path(u"multiple/track.txt"_s)));
         WizardScreen *screen = ScreenFixture::showWizard();
         QVERIFY(screen);
         const WorksheetDraft draft = sampleWorksheet();
         ScreenFixture::typeWorksheet(screen, draft);
         clickSave(screen);
-        QCOMPARE(boxes.texts(), QStringList { u"There was a problem saving your worksheet"_s });
+        QCOMPARE(s->boxes.texts(), QStringList { u"There was a problem saving your worksheet"_s });
         QVERIFY(ScreenFixture::sameDraft(screen->draft(), draft));
         QVERIFY(wizard.isLoaded());
     }
 
     void exitDiscardsTheBoxesWithoutAsking()
     {
-        FakeDesktop desktop;
-        ScreenFixture::Media media;
-        RecordingMessageBoxes boxes;
-        RecordingSoundPlayer sound;
-        soundon = 1;
         WizardScreen *screen = ScreenFixture::showWizard();
         QVERIFY(screen);
         QTest::keyClicks(screen->Text1, u"Half done"_s);
         TestUtil::click(screen->label3[0]);
         QVERIFY(!wizard.isLoaded());
-        QVERIFY(boxes.shown().isEmpty());
-        QCOMPARE(sound.played(), QStringList { clickSound });
+        QVERIFY(s->boxes.shown().isEmpty());
+        QCOMPARE(s->sound.played(), QStringList { clickSound });
         TestUtil::processEvents();
         QVERIFY(wizard->Text1->text().isEmpty());
-        QCOMPARE(media.worksheetFiles(), QStringList { u"track.txt"_s });
+        QCOMPARE(s->media.worksheetFiles(), QStringList { u"track.txt"_s });
     }
 
     void buttonsLightUnderThePointerUntilTheBareForm()
     {
-        FakeDesktop desktop;
-        ScreenFixture::Media media;
         WizardScreen *screen = ScreenFixture::showWizard();
         QVERIFY(screen);
         auto lit = [screen] {
@@ -389,6 +357,9 @@ private Q_SLOTS:
         QTest::mouseMove(screen->windowHandle(), QPoint(400, 560));
         QVERIFY(lit().isEmpty());
     }
+
+private:
+    std::optional<ScreenFixture::Scene> s;
 };
 
 QTEST_MAIN(WizardTest)
