@@ -74,7 +74,6 @@ class tst_SafeSaving : public QObject
 
 private slots:
     void cleanup();
-    void failureBeforeReplacingLeavesTheOldWorksheet();
     void failureBeforeReplacingLeavesTheOldCatalogue();
     void crashBeforeReplacingLeavesTheOldWorksheet();
     void crashWhileUpdatingTheCatalogueLeavesItWholeAndUnlocked();
@@ -84,21 +83,6 @@ private slots:
 void tst_SafeSaving::cleanup()
 {
     TextFileWriter::setBeforeReplaceHook({});
-}
-
-void tst_SafeSaving::failureBeforeReplacingLeavesTheOldWorksheet()
-{
-    TempMediaRoot media;
-    media.write(QStringLiteral("multiple/track.txt"), " 0 \r\n");
-    saveworksheet(sampleWorksheet(QStringLiteral("Floods")));
-    const auto before = snapshot(media.base());
-
-    TextFileWriter::setBeforeReplaceHook(
-        [](const QString &) { throw WorksheetFileError(QStringLiteral("The disk is full.")); });
-    QVERIFY_THROWS_EXCEPTION(
-        WorksheetFileError,
-        saveworksheet(sampleWorksheet(QStringLiteral("Floods"), QStringLiteral("!"))));
-    QCOMPARE(snapshot(media.base()), before);
 }
 
 void tst_SafeSaving::failureBeforeReplacingLeavesTheOldCatalogue()

@@ -1,8 +1,6 @@
 #include "screenfixture.h"
 
 #include "optionbutton.h"
-#include "recordingmessageboxes.h"
-#include "recordingsoundplayer.h"
 
 #include <QtTest>
 
@@ -21,10 +19,8 @@ private Q_SLOTS:
 
     void writeSaveTakeEditAndDeleteAWorksheet()
     {
-        FakeDesktop desktop;
-        ScreenFixture::Media media;
-        RecordingMessageBoxes boxes;
-        RecordingSoundPlayer sound;
+        ScreenFixture::Scene scene;
+        auto &[desktop, media, boxes, sound] = scene;
         const QString title = u"Our River Walk"_s;
         const WorksheetDraft worksheet = sampleWorksheet(title);
 
