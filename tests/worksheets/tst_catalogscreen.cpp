@@ -224,35 +224,25 @@ private Q_SLOTS:
         QVERIFY(!multiple.isLoaded());
     }
 
-    void deleteWithCancelChangesNothing()
+    void deleteAsksThenCancelKeepsAndOkRemovesTheTitleAndRedraws()
     {
-        s->boxes.setAnswers({ MessageBoxes::Result::Cancel });
-        s->media.setCatalogueWithFiles(numberedTitles(3));
+        s->boxes.setAnswers({ MessageBoxes::Result::Cancel, MessageBoxes::Result::Ok });
+        s->media.setCatalogueWithFiles(numberedTitles(30));
         const QByteArray catalogue = s->media.catalogueBytes();
         CatalogueScreen *screen = showCatalogue();
         QVERIFY(screen);
         ScreenFixture::clickTick(screen->Check2);
-        TestUtil::click(screen->Label2[2]);
-        QCOMPARE(
-            s->boxes.texts(),
-            QStringList { u"Are you sure that you want to delete the worksheet Worksheet 2?"_s });
+        TestUtil::click(screen->Label2[3]);
+        const QString question
+            = u"Are you sure that you want to delete the worksheet Worksheet 3?"_s;
+        QCOMPARE(s->boxes.texts(), QStringList { question });
         QCOMPARE(s->boxes.last().caption, QString());
         QCOMPARE(s->boxes.last().buttons, MessageBoxes::Buttons::OkCancel);
         QCOMPARE(s->media.catalogueBytes(), catalogue);
-        QCOMPARE(shownTitles(screen), numberedTitles(3));
-        QCOMPARE(trackcount, 3);
-    }
+        QCOMPARE(shownTitles(screen), numberedTitles(24));
 
-    void deleteWithOkRemovesTheTitleKeepsTheFileAndRedraws()
-    {
-        s->media.setCatalogueWithFiles(numberedTitles(30));
-        CatalogueScreen *screen = showCatalogue();
-        QVERIFY(screen);
-        ScreenFixture::clickTick(screen->Check2);
         TestUtil::click(screen->Label2[3]);
-        QCOMPARE(
-            s->boxes.texts(),
-            QStringList { u"Are you sure that you want to delete the worksheet Worksheet 3?"_s });
+        QCOMPARE(s->boxes.texts(), (QStringList { question, question }));
         QCOMPARE(delname, u"Worksheet 3"_s);
         QCOMPARE(trackcount, 29);
         QStringList remaining = numberedTitles(30);
@@ -262,7 +252,7 @@ private Q_SLOTS:
         QCOMPARE(shownTitles(screen), remaining.mid(0, 24));
         QCOMPARE(screen->Label2[24]->caption(), u"Worksheet 25"_s);
         QVERIFY(nextShown(screen));
-        QCOMPARE(s->sound.played(), QStringList { clickSound });
+        QCOMPARE(s->sound.played(), (QStringList { clickSound, clickSound }));
         TestUtil::click(screen->label3[1]);
         QCOMPARE(shownTitles(screen), remaining.mid(24));
         QCOMPARE(shownTitles(screen).size(), 5);
