@@ -53,47 +53,31 @@ private Q_SLOTS:
         s.reset();
     }
 
-    void emptyCatalogueShowsTheDesignWithNoTitles()
-    {
-        CatalogueScreen *screen = showCatalogue();
-        QVERIFY(screen);
-        QCOMPARE(screen->Label1->caption(), u"Worksheets Catalogue"_s);
-        QCOMPARE(screen->Check1->caption(), u"Edit Worksheet"_s);
-        QCOMPARE(screen->Check2->caption(), u"Delete Worksheet"_s);
-        QVERIFY(!screen->Check1->value() && !screen->Check2->value());
-        QCOMPARE(screen->Label2[13]->geometry(), Twips::toPixels(6120, 720, 5715, 375));
-        QCOMPARE(screen->Label2[24]->geometry(), Twips::toPixels(6120, 720 + 600 * 11, 5715, 375));
-        QCOMPARE(screen->Label4->caption(), u"Page 1"_s);
-        QVERIFY(shownTitles(screen).isEmpty());
-        QVERIFY(!previousShown(screen));
-        QVERIFY(!nextShown(screen));
-        QVERIFY(screen->Label2[0]->visible());
-        QCOMPARE(catpage, 0);
-        QVERIFY(!TestUtil::grabScreenshot(screen, u"catalogue-empty"_s).isEmpty());
-    }
-
     void firstPageHoldsUpToTwentyFourTitles_data()
     {
         QTest::addColumn<int>("count");
-        QTest::addColumn<int>("shown");
-        QTest::addColumn<bool>("next");
-        QTest::newRow("24") << 24 << 24 << false;
-        QTest::newRow("25") << 25 << 24 << true;
+        QTest::newRow("empty") << 0;
+        QTest::newRow("24") << 24;
+        QTest::newRow("25") << 25;
     }
 
     void firstPageHoldsUpToTwentyFourTitles()
     {
         QFETCH(int, count);
-        QFETCH(int, shown);
-        QFETCH(bool, next);
         s->media.setCatalogue(numberedTitles(count));
         CatalogueScreen *screen = showCatalogue();
         QVERIFY(screen);
-        QCOMPARE(trackcount, count);
-        QCOMPARE(shownTitles(screen), numberedTitles(shown));
-        QCOMPARE(nextShown(screen), next);
+        QCOMPARE(shownTitles(screen), numberedTitles(qMin(count, 24)));
+        QCOMPARE(nextShown(screen), count > 24);
         QVERIFY(!previousShown(screen));
+        QVERIFY(screen->Label2[0]->visible());
         QCOMPARE(screen->Label4->caption(), u"Page 1"_s);
+        QVERIFY(!screen->Check1->value() && !screen->Check2->value());
+        if (count == 0) {
+            QCOMPARE(screen->Label2[24]->geometry(),
+                     Twips::toPixels(6120, 720 + 600 * 11, 5715, 375));
+            QVERIFY(!TestUtil::grabScreenshot(screen, u"catalogue-empty"_s).isEmpty());
+        }
     }
 
     void pageButtonsTurnThePages()
