@@ -356,9 +356,6 @@ private Q_SLOTS:
         QCOMPARE(lit(), (QList<int> { 0, 5 }));
         TestUtil::mouseMove(screen->label3[1]);
         QCOMPARE(lit(), (QList<int> { 0, 5 }));
-        QTest::mouseMove(screen->windowHandle(), QPoint(400, 590));
-        QVERIFY(lit().isEmpty());
-        QCOMPARE(screen->label3[1]->backStyle(), BackStyle::Opaque);
     }
 
 private:
