@@ -128,9 +128,9 @@ void QuizPrintingTest::certificateAndWorksheetArriveFromDefaultPrinter()
     const QDateTime since = QDateTime::currentDateTime().addSecs(-2);
     printCertificate(name);
     QCOMPARE(m_fx->boxes.texts(), QStringList { u"Your certificate is now printing."_s });
-    const QString certificate = PdfTools::waitForPdf(since, name);
+    const QString certificate = TestUtil::waitForCupsPdf(since, name, 60000);
     QVERIFY2(!certificate.isEmpty(),
-             qPrintable(u"no certificate PDF in "_s + PdfTools::cupsPdfFolders().join(u", ")));
+             qPrintable(u"no certificate PDF in "_s + TestUtil::cupsPdfFolders().join(u", ")));
     verifyCertificateText(certificate, name);
     QVERIFY(!PdfTools::renderFirstPage(certificate, u"print_certificate_cups"_s).isEmpty());
     QFile::remove(certificate);
@@ -139,7 +139,7 @@ void QuizPrintingTest::certificateAndWorksheetArriveFromDefaultPrinter()
     const QString token = uniqueToken();
     printWorksheet(u"Rivers 2"_s, u"Ondel "_s + token);
     QCOMPARE(m_fx->boxes.texts(), QStringList { u"Your worksheet is now printing."_s });
-    const QString worksheet = PdfTools::waitForPdf(since, token);
+    const QString worksheet = TestUtil::waitForCupsPdf(since, token, 60000);
     QVERIFY(!worksheet.isEmpty());
     verifyWorksheetText(worksheet);
     QVERIFY(!PdfTools::renderFirstPage(worksheet, u"print_worksheet_cups"_s).isEmpty());
