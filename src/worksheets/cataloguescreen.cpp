@@ -27,7 +27,7 @@ struct Rect
     double height;
 };
 
-struct ButtonSpec
+struct ButtonDesign
 {
     int index;
     const char16_t *caption;
@@ -48,8 +48,8 @@ constexpr double titleWidth = 5715;
 constexpr double titleHeight = 375;
 constexpr double titlePoints = 12;
 
-constexpr ButtonSpec exitButton { 0, u"Exit", { 10560, 7920, 1245, 495 }, 18 };
-constexpr std::array<ButtonSpec, 2> pageButtons { {
+constexpr ButtonDesign exitButton { 0, u"Exit", { 10560, 7920, 1245, 495 }, 18 };
+constexpr std::array<ButtonDesign, 2> pageButtons { {
     { 0, u"<< Previous Page", { 2640, 7920, 3195, 495 }, 15.75 },
     { 1, u"Next Page >>", { 6000, 7920, 3195, 495 }, 15.75 },
 } };
@@ -110,9 +110,9 @@ CatalogueScreen::CatalogueScreen()
                     { columnLefts[column], titleTop + titleSpacing * row, titleWidth, titleHeight },
                     titlePoints);
     }
-    for (const ButtonSpec &spec : pageButtons) {
-        Label *button = label3.create(spec.index, this);
-        setupButton(button, QString::fromUtf16(spec.caption), spec.rect, spec.points);
+    for (const ButtonDesign &design : pageButtons) {
+        Label *button = label3.create(design.index, this);
+        setupButton(button, QString::fromUtf16(design.caption), design.rect, design.points);
         button->setVisible(false);
     }
     setupButton(Label2.create(exitButton.index, this), QString::fromUtf16(exitButton.caption),

@@ -71,7 +71,7 @@ constexpr std::array<AnswerSlot, 4> answerSlots { {
     { u"D.", 3030, 3330, 3600, 720 },
 } };
 
-struct ButtonSpec
+struct ButtonDesign
 {
     int index;
     const char16_t *caption;
@@ -79,7 +79,7 @@ struct ButtonSpec
 };
 
 // In reading order, which is also the Tab order.
-constexpr std::array<ButtonSpec, 2> buttons { {
+constexpr std::array<ButtonDesign, 2> buttons { {
     { 1, u"Save Worksheet", { 240, 7920, 3165, 495 } },
     { 0, u"Exit", { 10560, 7920, 1245, 495 } },
 } };
@@ -205,17 +205,17 @@ WizardScreen::WizardScreen()
         }
     }
 
-    for (const ButtonSpec &spec : buttons) {
-        Label *button = label3.create(spec.index, this);
+    for (const ButtonDesign &design : buttons) {
+        Label *button = label3.create(design.index, this);
         button->setButton(true);
-        button->setCaption(QString::fromUtf16(spec.caption));
+        button->setCaption(QString::fromUtf16(design.caption));
         button->setFont(QStringLiteral("Tahoma"), 15.75, true);
         button->setForeColor(yellow);
         button->setBackColor(QColor(0, 0, 0));
         button->setBackStyle(BackStyle::Opaque);
         button->setBorderStyle(BorderStyle::FixedSingle);
         button->setAlignment(Alignment::Center);
-        place(button, spec.rect);
+        place(button, design.rect);
     }
 
     connect(Text1, &TextBox::keyPress, this, &WizardScreen::Text1_KeyPress);
