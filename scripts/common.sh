@@ -33,6 +33,8 @@ ensure_packages() {
 }
 
 # configure_and_build <build dir> [cmake options...] -- [targets...]
+# A build dir is configured once, with the options of its first use; build/ always takes the
+# defaults, so scripts/run and scripts/test share it in either order.
 configure_and_build() {
     local dir=$1; shift
     local opts=() targets=()
