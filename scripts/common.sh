@@ -28,7 +28,7 @@ ensure_packages() {
     if [ ${#missing[@]} -gt 0 ]; then
         echo "Installing: ${missing[*]}"
         as_root apt-get update -q
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
     fi
 }
 
