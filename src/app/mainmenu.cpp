@@ -4,6 +4,7 @@
 #include "guideviewer.h"
 #include "module1.h"
 #include "pageviewer.h"
+#include "screenparts.h"
 #include "titlescreen.h"
 #include "topicmenu.h"
 #include "wizardscreen.h"
@@ -93,14 +94,10 @@ MainMenu::MainMenu()
 
     for (const MenuEntry &entry : menuEntries) {
         Label *label = Label2.create(entry.index, this);
-        label->setButton(true);
-        label->setCaption(QString::fromUtf16(entry.caption));
-        label->move(entry.left, entry.top, entry.width, entry.height);
-        label->setFont(QStringLiteral("Tahoma"), entry.points, true);
-        label->setForeColor(yellow);
+        ScreenParts::setupButton(*label, QString::fromUtf16(entry.caption),
+                                 { entry.left, entry.top, entry.width, entry.height },
+                                 entry.points);
         label->setBackColor(QColor::fromRgb(entry.highlight));
-        label->setAlignment(Alignment::Center);
-        label->setBorderStyle(BorderStyle::FixedSingle);
         label->setEnabled(entry.enabled);
     }
 

@@ -5,6 +5,7 @@
 #include "module1.h"
 #include "pageviewer.h"
 #include "quizopener.h"
+#include "screenparts.h"
 
 FormSlot<TopicMenuOf<1>> rivers1;
 FormSlot<TopicMenuOf<2>> rivers2;
@@ -68,15 +69,9 @@ TopicMenu::TopicMenu(int topic)
     Image1->move(2640, 1080, 4800, 3600);
 
     for (const Entry &entry : entries) {
-        Label *label = label3.create(entry.index, this);
-        label->setButton(true);
-        label->setCaption(QString::fromUtf16(entry.caption));
-        label->move(entry.left, entry.top, entry.width, 495);
-        label->setFont(QStringLiteral("Tahoma"), 15.75, true);
-        label->setForeColor(yellow);
-        label->setBackColor(QColor(0, 0, 0));
-        label->setAlignment(Alignment::Center);
-        label->setBorderStyle(BorderStyle::FixedSingle);
+        ScreenParts::setupButton(*label3.create(entry.index, this),
+                                 QString::fromUtf16(entry.caption),
+                                 { entry.left, entry.top, entry.width, 495 });
     }
 
     label3.connect(&Label::clicked, this, &TopicMenu::label3_Click);

@@ -3,6 +3,7 @@
 #include "label.h"
 #include "picture.h"
 #include "printer.h"
+#include "screenparts.h"
 
 namespace ViewerParts {
 
@@ -30,15 +31,9 @@ constexpr ButtonDesign buttons[] = {
 void createButtons(ControlArray<Label> &label3, QWidget *parent)
 {
     for (const ButtonDesign &design : buttons) {
-        Label *button = label3.create(design.index, parent);
-        button->setButton(true);
-        button->setCaption(QString::fromUtf16(design.caption));
-        button->move(design.left, design.top, design.width, 495);
-        button->setFont(QStringLiteral("Tahoma"), 15.75, true);
-        button->setForeColor(QColor(255, 255, 0));
-        button->setBackColor(QColor(0, 0, 0));
-        button->setAlignment(Alignment::Center);
-        button->setBorderStyle(BorderStyle::FixedSingle);
+        ScreenParts::setupButton(*label3.create(design.index, parent),
+                                 QString::fromUtf16(design.caption),
+                                 { design.left, design.top, design.width, 495 });
     }
     label3[3]->setEnabled(false);
 }

@@ -4,6 +4,7 @@
 #include "messageboxes.h"
 #include "module1.h"
 #include "quizopener.h"
+#include "screenparts.h"
 #include "wizardscreen.h"
 #include "worksheetfileerror.h"
 #include "worksheetfiles.h"
@@ -60,16 +61,9 @@ const QString quizPicture = QStringLiteral("images\\swan1.jpg");
 
 void setupButton(Label *label, const QString &caption, const Rect &rect, double points)
 {
-    label->setButton(true);
-    label->setCaption(caption);
-    label->setFont(QStringLiteral("Tahoma"), points, true);
-    label->setForeColor(yellow);
-    label->setBackColor(QColor(0, 0, 0));
-    label->setBackStyle(BackStyle::Opaque);
-    label->setBorderStyle(BorderStyle::FixedSingle);
-    label->setAlignment(Alignment::Center);
+    ScreenParts::setupButton(*label, caption, { rect.left, rect.top, rect.width, rect.height },
+                             points);
     label->setWordWrap(false);
-    label->move(rect.left, rect.top, rect.width, rect.height);
 }
 
 void setupTick(CheckBox *tick, const QString &caption, const Rect &rect, const QColor &colour)

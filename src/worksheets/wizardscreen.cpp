@@ -2,6 +2,7 @@
 
 #include "messageboxes.h"
 #include "module1.h"
+#include "screenparts.h"
 #include "windows1252.h"
 #include "worksheetfiles.h"
 #include "worksheettext.h"
@@ -206,16 +207,10 @@ WizardScreen::WizardScreen()
     }
 
     for (const ButtonDesign &design : buttons) {
-        Label *button = label3.create(design.index, this);
-        button->setButton(true);
-        button->setCaption(QString::fromUtf16(design.caption));
-        button->setFont(QStringLiteral("Tahoma"), 15.75, true);
-        button->setForeColor(yellow);
-        button->setBackColor(QColor(0, 0, 0));
-        button->setBackStyle(BackStyle::Opaque);
-        button->setBorderStyle(BorderStyle::FixedSingle);
-        button->setAlignment(Alignment::Center);
-        place(button, design.rect);
+        const Rect &r = design.rect;
+        ScreenParts::setupButton(*label3.create(design.index, this),
+                                 QString::fromUtf16(design.caption),
+                                 { r.left, r.top, r.width, r.height });
     }
 
     connect(Text1, &TextBox::keyPress, this, &WizardScreen::Text1_KeyPress);

@@ -8,8 +8,7 @@
 
 class Label;
 
-// The looks the quiz screens share: label buttons and plain caption labels, positioned in
-// twips.
+// The looks the screens share: label buttons and plain caption labels, positioned in twips.
 namespace ScreenParts {
 
 inline constexpr QColor yellow = QColor(255, 255, 0);
@@ -26,8 +25,9 @@ struct Rect
     double height = 0;
 };
 
-// A label button as designed: yellow bold Tahoma 15.75 pt, centred, on an opaque black box
-// with a single-line border; it takes the focus and answers Enter and Space.
+// A label button as designed: yellow bold Tahoma (15.75 pt unless a screen says otherwise),
+// centred, on an opaque black box with a single-line border; it takes the focus and answers
+// Enter and Space.
 struct ButtonDesign
 {
     int index = 0;
@@ -35,7 +35,7 @@ struct ButtonDesign
     Rect rect;
 };
 
-void setupButton(Label &label, const QString &caption, const Rect &rect);
+void setupButton(Label &label, const QString &caption, const Rect &rect, double points = 15.75);
 
 // A caption label with a transparent background.
 struct LabelDesign

@@ -4,11 +4,11 @@
 
 namespace ScreenParts {
 
-void setupButton(Label &label, const QString &caption, const Rect &rect)
+void setupButton(Label &label, const QString &caption, const Rect &rect, double points)
 {
     label.setButton(true);
     label.setCaption(caption);
-    label.setFont(QStringLiteral("Tahoma"), 15.75, true);
+    label.setFont(QStringLiteral("Tahoma"), points, true);
     label.setForeColor(yellow);
     label.setBackColor(QColor(0, 0, 0));
     label.setBackStyle(BackStyle::Opaque);
