@@ -17,16 +17,10 @@ FormSlot<CatalogueScreen> worksheets;
 
 namespace {
 
-const QColor yellow(255, 255, 0);
+using ScreenParts::yellow;
 const QColor layoutBlue(0, 78, 152);
 
-struct Rect
-{
-    double left;
-    double top;
-    double width;
-    double height;
-};
+using ScreenParts::Rect;
 
 struct ButtonDesign
 {
@@ -61,8 +55,7 @@ const QString quizPicture = QStringLiteral("images\\swan1.jpg");
 
 void setupButton(Label *label, const QString &caption, const Rect &rect, double points)
 {
-    ScreenParts::setupButton(*label, caption, { rect.left, rect.top, rect.width, rect.height },
-                             points);
+    ScreenParts::setupButton(*label, caption, rect, points);
     label->setWordWrap(false);
 }
 

@@ -14,16 +14,10 @@ FormSlot<WizardScreen> wizard;
 
 namespace {
 
-const QColor yellow(255, 255, 0);
+using ScreenParts::yellow;
 const QColor layoutBlue(0, 78, 152);
 
-struct Rect
-{
-    double left;
-    double top;
-    double width;
-    double height;
-};
+using ScreenParts::Rect;
 
 struct Caption
 {
@@ -207,10 +201,8 @@ WizardScreen::WizardScreen()
     }
 
     for (const ButtonDesign &design : buttons) {
-        const Rect &r = design.rect;
         ScreenParts::setupButton(*label3.create(design.index, this),
-                                 QString::fromUtf16(design.caption),
-                                 { r.left, r.top, r.width, r.height });
+                                 QString::fromUtf16(design.caption), design.rect);
     }
 
     connect(Text1, &TextBox::keyPress, this, &WizardScreen::Text1_KeyPress);
