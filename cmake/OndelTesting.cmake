@@ -1,5 +1,9 @@
-# ondel_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
-# Builds one Qt Test program and registers it with CTest on the offscreen platform.
+# ondel_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>]
+#                [LOCKS <resources...>])
+# Builds one Qt Test program and registers it with CTest on the offscreen platform. LOCKS
+# names the shared services the test uses alone (CTest never runs two tests holding the same
+# lock at once): "ondel_cups" for the print server's PDF printer, "ondel_sound_sink" for the
+# recorded PulseAudio sink.
 # Screenshots that a test takes go to <build>/screenshots.
 set(ONDEL_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
 file(MAKE_DIRECTORY ${ONDEL_SCREENSHOT_DIR})
@@ -8,7 +12,7 @@ file(MAKE_DIRECTORY ${ONDEL_SCREENSHOT_DIR})
 add_custom_target(ondel_asan_tests)
 
 function(ondel_add_test name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;LOCKS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -19,6 +23,9 @@ function(ondel_add_test name)
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=/usr/share/fonts/truetype"
         LABELS "${T_LABELS}")
+    if(T_LOCKS)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
+    endif()
     if("asan" IN_LIST T_LABELS)
         add_dependencies(ondel_asan_tests ${name})
     endif()

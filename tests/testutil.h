@@ -8,9 +8,7 @@
 #include "twips.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -189,26 +187,61 @@ inline QStringList cupsPdfFolders()
     return folders;
 }
 
-// The cups-pdf file written after `since` whose text holds `token`, waiting up to the timeout;
-// empty if none arrived.
-inline QString waitForCupsPdf(const QDateTime &since, const QString &token, int timeoutMs)
+// cups-pdf names its file after the job: the job name with every character other than a
+// letter, a digit, "-" and "." turned into "_", then whatever it adds from the document.
+inline bool isCupsPdfOfJob(const QString &fileName, const QString &jobName)
+{
+    QString stem = jobName;
+    for (QChar &c : stem) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'-' && c != u'.')
+            c = u'_';
+    }
+    return fileName.startsWith(stem) && fileName.size() > stem.size()
+        && (fileName.at(stem.size()) == u'_' || fileName.at(stem.size()) == u'.');
+}
+
+// Removes the PDFs an earlier job of this name left, so that what arrives next is this job's.
+inline void removeCupsPdfs(const QString &jobName)
+{
+    for (const QString &folder : cupsPdfFolders()) {
+        const QDir dir(folder);
+        for (const QString &file : dir.entryList({ QStringLiteral("*.pdf") }, QDir::Files)) {
+            if (isCupsPdfOfJob(file, jobName))
+                QFile::remove(dir.filePath(file));
+        }
+    }
+}
+
+// The PDF that cups-pdf made of the job with this name, once it is complete (pdftotext reads
+// it); empty when none arrived within the timeout. Tests that print through CUPS hold the
+// CTest resource lock "ondel_cups", so no other test's job can take the same name meanwhile.
+inline QString waitForCupsPdf(const QString &jobName, int timeoutMs)
 {
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < timeoutMs) {
+    do {
         for (const QString &folder : cupsPdfFolders()) {
-            QDirIterator it(folder, { QStringLiteral("*.pdf") }, QDir::Files);
-            while (it.hasNext()) {
-                const QString file = it.next();
-                if (it.fileInfo().lastModified() >= since
-                    && runTool(QStringLiteral("pdftotext"), { file, QStringLiteral("-") })
-                           .contains(token))
-                    return file;
+            const QDir dir(folder);
+            for (const QString &file : dir.entryList({ QStringLiteral("*.pdf") }, QDir::Files)) {
+                if (isCupsPdfOfJob(file, jobName)
+                    && !runTool(QStringLiteral("pdftotext"),
+                                { dir.filePath(file), QStringLiteral("-") })
+                            .isEmpty())
+                    return dir.filePath(file);
             }
         }
-        QTest::qWait(250);
-    }
+        QTest::qWait(100);
+    } while (timer.elapsed() < timeoutMs);
     return QString();
+}
+
+// What a failed waitForCupsPdf waited for, for the test's failure message.
+inline QString cupsPdfMissing(const QString &jobName, int timeoutMs)
+{
+    return QStringLiteral("no PDF of the print job \"%1\" arrived within %2 s in %3")
+        .arg(jobName)
+        .arg(timeoutMs / 1000)
+        .arg(cupsPdfFolders().join(QStringLiteral(", ")));
 }
 
 } // namespace TestUtil

@@ -64,6 +64,7 @@ template<typename Body> auto Printer::guarded(const PrinterCall &call, Body body
 
 void Printer::resetState()
 {
+    m_documentName = QStringLiteral("Ondel");
     m_fontName = QStringLiteral("Arial");
     m_fontSize = 10;
     m_fontBold = false;

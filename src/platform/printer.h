@@ -38,6 +38,11 @@ public:
     double scaleWidth();
     double scaleHeight();
 
+    // The name the print queue shows for the document ("Ondel certificate - Ada Lovelace"),
+    // also the name of the file a PDF printer makes; back to "Ondel" after endDoc().
+    void setDocumentName(const QString &name) { m_documentName = name; }
+    QString documentName() const { return m_documentName; }
+
     // Font by the names the program uses ("Times New Roman", "Tahoma", "Arial").
     void setFontName(const QString &name);
     QString fontName() const { return m_fontName; }
@@ -107,6 +112,7 @@ private:
     void ensureDocument();
     void resetState();
 
+    QString m_documentName = QStringLiteral("Ondel");
     QString m_fontName = QStringLiteral("Arial");
     double m_fontSize = 10;
     bool m_fontBold = false;

@@ -7,8 +7,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-using namespace Qt::StringLiterals;
-
 SystemPrinter::SystemPrinter() = default;
 
 SystemPrinter::~SystemPrinter()
@@ -27,7 +25,6 @@ std::unique_ptr<QPrinter> SystemPrinter::openPrinter()
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     if (!printer->isValid())
         throw PrinterError("The printer " + info.printerName().toStdString() + " cannot be used.");
-    printer->setDocName(u"Ondel"_s);
     return printer;
 }
 
@@ -57,6 +54,7 @@ double SystemPrinter::resolution()
 void SystemPrinter::beginDocument()
 {
     QPrinter &device = printer();
+    device.setDocName(documentName());
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(&device))
         throw PrinterError("The printer " + device.printerName().toStdString()

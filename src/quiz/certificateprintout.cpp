@@ -71,6 +71,9 @@ QString doubleStrip()
 
 void print(Printer &printer, const Content &content, const QFont &headingFont)
 {
+    printer.setDocumentName(content.name.trimmed().isEmpty()
+                                ? QStringLiteral("Ondel certificate")
+                                : QStringLiteral("Ondel certificate - ") + content.name.trimmed());
     printer.setFontName(QStringLiteral("Times New Roman"));
 
     printer.setForeColor(lightBlue);

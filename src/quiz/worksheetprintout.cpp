@@ -34,6 +34,7 @@ QString header()
 
 void print(Printer &printer, const QString &heading, const QString &title)
 {
+    printer.setDocumentName(QStringLiteral("Ondel worksheet - ") + title);
     printer.setFontName(QStringLiteral("Times New Roman"));
 
     printer.setFontSize(16);

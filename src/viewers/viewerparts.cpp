@@ -53,12 +53,26 @@ QString pageCaption(int page, int total)
         + QString::number(total);
 }
 
+namespace {
+
+// "key rivers 1" for "wmf2\\key rivers 1.wmf".
+QString pageName(const Picture &page)
+{
+    QString name = page.sourcePath();
+    name = name.mid(qMax(name.lastIndexOf(u'\\'), name.lastIndexOf(u'/')) + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot > 0 ? name.left(dot) : name;
+}
+
+} // namespace
+
 void printPage(const Picture &printCopy)
 {
     if (printCopy.isNull())
         return;
     try {
         Printer &printer = Printer::current();
+        printer.setDocumentName(QStringLiteral("Ondel page - ") + pageName(printCopy));
         printer.print();
         printer.paintPicture(printCopy, 1000, 1000);
         printer.endDoc();

@@ -36,7 +36,9 @@ void SystemPrinterTest::printedPageArrivesAsPdf()
     Printer::install(nullptr);
     Printer &printer = Printer::current();
     const QString token = u"Ondel%1"_s.arg(QUuid::createUuid().toString(QUuid::Id128).left(10));
-    const QDateTime since = QDateTime::currentDateTime().addSecs(-2);
+    const QString job = u"Ondel test "_s + token;
+    TestUtil::removeCupsPdfs(job);
+    printer.setDocumentName(job);
 
     const double w = printer.scaleWidth();
     qInfo("Default printer %s: drawing area %.0f x %.0f twips", qPrintable(info.printerName()), w,
@@ -58,11 +60,10 @@ void SystemPrinterTest::printedPageArrivesAsPdf()
     printer.endDoc();
     QVERIFY(!printer.inDocument());
 
-    const QString pdf = TestUtil::waitForCupsPdf(since, token, 30000);
-    QVERIFY2(
-        !pdf.isEmpty(),
-        qPrintable(u"no PDF with the printed text in "_s + TestUtil::cupsPdfFolders().join(u", ")));
+    const QString pdf = TestUtil::waitForCupsPdf(job, 30000);
+    QVERIFY2(!pdf.isEmpty(), qPrintable(TestUtil::cupsPdfMissing(job, 30000)));
     const QString text = runTool(u"pdftotext"_s, { u"-layout"_s, pdf, u"-"_s });
+    QVERIFY(text.contains(token));
     QVERIFY(text.contains(u"A. The source"_s));
     QVERIFY(text.contains(u"B. The mouth"_s));
 

@@ -139,22 +139,25 @@ void QuizPrintingTest::certificateAndWorksheetArriveFromDefaultPrinter()
     Printer::install(nullptr);
 
     const QString name = u"Pupil "_s + uniqueToken();
-    const QDateTime since = QDateTime::currentDateTime().addSecs(-2);
+    const QString certificateJob = u"Ondel certificate - "_s + name;
+    TestUtil::removeCupsPdfs(certificateJob);
     printCertificate(name);
     QCOMPARE(m_fx->boxes.texts(), QStringList { u"Your certificate is now printing."_s });
-    const QString certificate = TestUtil::waitForCupsPdf(since, name, 60000);
-    QVERIFY2(!certificate.isEmpty(),
-             qPrintable(u"no certificate PDF in "_s + TestUtil::cupsPdfFolders().join(u", ")));
+    const QString certificate = TestUtil::waitForCupsPdf(certificateJob, 60000);
+    QVERIFY2(!certificate.isEmpty(), qPrintable(TestUtil::cupsPdfMissing(certificateJob, 60000)));
     verifyCertificateText(certificate, name);
     QVERIFY(!renderFirstPage(certificate, u"print_certificate_cups"_s).isEmpty());
     QFile::remove(certificate);
 
     m_fx->boxes.clear();
     const QString token = uniqueToken();
+    const QString worksheetJob = u"Ondel worksheet - Rivers 2"_s;
+    TestUtil::removeCupsPdfs(worksheetJob);
     printWorksheet(u"Rivers 2"_s, u"Ondel "_s + token);
     QCOMPARE(m_fx->boxes.texts(), QStringList { u"Your worksheet is now printing."_s });
-    const QString worksheet = TestUtil::waitForCupsPdf(since, token, 60000);
-    QVERIFY(!worksheet.isEmpty());
+    const QString worksheet = TestUtil::waitForCupsPdf(worksheetJob, 60000);
+    QVERIFY2(!worksheet.isEmpty(), qPrintable(TestUtil::cupsPdfMissing(worksheetJob, 60000)));
+    QVERIFY(TestUtil::runTool(u"pdftotext"_s, { worksheet, u"-"_s }).contains(token));
     verifyWorksheetText(worksheet);
     QVERIFY(!renderFirstPage(worksheet, u"print_worksheet_cups"_s).isEmpty());
     QFile::remove(worksheet);
