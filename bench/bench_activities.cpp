@@ -3,7 +3,7 @@
 #include "activityscreen.h"
 #include "dragactivity.h"
 #include "module1.h"
-#include "platform.h"
+#include "toolkit.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -69,7 +69,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Platform::initialise();
+    Toolkit::initialise();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -3,7 +3,7 @@
 #include "cataloguescreen.h"
 #include "mediapath.h"
 #include "module1.h"
-#include "platform.h"
+#include "toolkit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,7 +68,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Platform::initialise();
+    Toolkit::initialise();
     QTemporaryDir media;
     writeFullCatalogue(media);
     MediaPath::setRoot(media.path());

@@ -3,13 +3,13 @@
 #include "certificateprintout.h"
 #include "mediapath.h"
 #include "module1.h"
-#include "platform.h"
 #include "quizopener.h"
 #include "quizscreen.h"
 #include "recordingmessageboxes.h"
 #include "recordingprinter.h"
 #include "recordingsoundplayer.h"
 #include "resultsscreen.h"
+#include "toolkit.h"
 #include "worksheetprintout.h"
 #include "wronganswersscreen.h"
 
@@ -150,7 +150,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Platform::initialise();
+    Toolkit::initialise();
     RecordingSoundPlayer sound;
     RecordingMessageBoxes boxes;
     benchmark::Initialize(&argc, argv);

@@ -4,9 +4,9 @@
 
 #include "backdrop.h"
 #include "mainmenu.h"
-#include "platform.h"
 #include "recordingsoundplayer.h"
 #include "titlescreen.h"
+#include "toolkit.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -134,7 +134,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Platform::initialise();
+    Toolkit::initialise();
     RecordingSoundPlayer silence;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

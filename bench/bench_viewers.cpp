@@ -5,8 +5,8 @@
 #include "metafilewriter.h"
 #include "module1.h"
 #include "pageviewer.h"
-#include "platform.h"
 #include "recordingsoundplayer.h"
+#include "toolkit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -162,7 +162,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Platform::initialise();
+    Toolkit::initialise();
     RecordingSoundPlayer sound;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -4,7 +4,7 @@
 
 #include "fakedesktop.h"
 #include "mediapath.h"
-#include "platform.h"
+#include "toolkit.h"
 #include "twips.h"
 
 #include <QCoreApplication>
@@ -27,7 +27,7 @@ namespace TestUtil {
 inline void initialise()
 {
     QStandardPaths::setTestModeEnabled(true);
-    Platform::initialise();
+    Toolkit::initialise();
 }
 
 // A media root in a temporary folder, with its own worksheets folder "multiple", in use

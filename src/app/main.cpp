@@ -1,12 +1,14 @@
-#include "platform.h"
+#include "mainmenu.h"
 #include "titlescreen.h"
+#include "toolkit.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    Platform::initialise();
+    Toolkit::initialise();
+    MainMenu::installNavigation();
     Titlefrm->show();
     return app.exec();
 }

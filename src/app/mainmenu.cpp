@@ -3,6 +3,7 @@
 #include "cataloguescreen.h"
 #include "guideviewer.h"
 #include "module1.h"
+#include "navigation.h"
 #include "pageviewer.h"
 #include "screenparts.h"
 #include "titlescreen.h"
@@ -135,6 +136,11 @@ MainMenu::MainMenu()
 }
 
 MainMenu::~MainMenu() = default;
+
+void MainMenu::installNavigation()
+{
+    Navigation::setMainMenu([] { intro0->show(); });
+}
 
 void MainMenu::Form_Load()
 {

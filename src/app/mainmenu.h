@@ -23,6 +23,9 @@ public:
     // Standard frame, picture, sound on, and the catalogue read queued for right after the
     // menu is on show.
     void Form_Load() override;
+
+    // Lets the screens below the menus come back to the main menu (Navigation).
+    static void installNavigation();
     void Form_MouseMove(int button, int shift, double x, double y) override;
 
     void Label2_Click(int index);

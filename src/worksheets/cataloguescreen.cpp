@@ -1,8 +1,8 @@
 #include "cataloguescreen.h"
 
-#include "mainmenu.h"
 #include "messageboxes.h"
 #include "module1.h"
+#include "navigation.h"
 #include "quizopener.h"
 #include "screenparts.h"
 #include "wizardscreen.h"
@@ -203,7 +203,7 @@ void CatalogueScreen::Label2_Click(int index)
 {
     requestSound(clickSound);
     if (index == 0) {
-        intro0->show();
+        Navigation::showMainMenu();
         unload();
         return;
     }

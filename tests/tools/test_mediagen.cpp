@@ -1,13 +1,11 @@
 #include "expression.h"
 #include "gifwriter.h"
+#include "metafile.h"
+#include "pagewriter.h"
 #include "soundrecipe.h"
 #include "svgtemplate.h"
 #include "synthesizer.h"
 #include "wavfile.h"
-#ifdef ONDEL_MEDIAGEN_PAGES
-#include "metafile.h"
-#include "pagewriter.h"
-#endif
 
 #include <QFile>
 #include <QImage>
@@ -35,9 +33,7 @@ private slots:
     void synthesisIsRepeatableFadedAndAtItsPeak();
     void wavHeaderDescribesTheSamples();
     void gifKeepsSizeAndFlatColours();
-#ifdef ONDEL_MEDIAGEN_PAGES
     void pageIsAPlaceableMetafileOfTheGivenSize();
-#endif
 };
 
 void TestMediagen::expressionEvaluates_data()
@@ -213,7 +209,6 @@ void TestMediagen::gifKeepsSizeAndFlatColours()
     QVERIFY(!GifWriter::write(image, dir.filePath(u"missing/frame.gif"_qs), &error));
 }
 
-#ifdef ONDEL_MEDIAGEN_PAGES
 void TestMediagen::pageIsAPlaceableMetafileOfTheGivenSize()
 {
     const QString svg = u"<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.2\" "
@@ -233,7 +228,6 @@ void TestMediagen::pageIsAPlaceableMetafileOfTheGivenSize()
 
     QVERIFY(!PageWriter::write(u"<svg"_qs, QSizeF(4000, 3000), path, &error));
 }
-#endif
 
 QTEST_MAIN(TestMediagen)
 #include "test_mediagen.moc"

@@ -56,10 +56,14 @@ public:
 };
 
 // Everything a screen test sets up: a fake desktop, the media root, recorded message boxes
-// and sounds, with sound on.
+// and sounds, with sound on, and the way back to the main menu as the program has it.
 struct Scene
 {
-    Scene() { soundon = 1; }
+    Scene()
+    {
+        soundon = 1;
+        MainMenu::installNavigation();
+    }
     FakeDesktop desktop;
     Media media;
     RecordingMessageBoxes boxes;

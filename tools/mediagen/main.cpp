@@ -6,14 +6,12 @@
 // Option: -I DIR adds an include folder.
 
 #include "gifwriter.h"
+#include "pagewriter.h"
 #include "soundrecipe.h"
 #include "svgpicture.h"
 #include "svgtemplate.h"
 #include "synthesizer.h"
 #include "wavfile.h"
-#ifdef ONDEL_MEDIAGEN_PAGES
-#include "pagewriter.h"
-#endif
 
 #include <QDir>
 #include <QFile>
@@ -95,7 +93,6 @@ int makeFrames(SvgTemplate &svg, const QStringList &args)
     return 0;
 }
 
-#ifdef ONDEL_MEDIAGEN_PAGES
 int makePage(SvgTemplate &svg, const QStringList &args, bool print)
 {
     bool ok1 = false, ok2 = false;
@@ -112,7 +109,6 @@ int makePage(SvgTemplate &svg, const QStringList &args, bool print)
         return fail(args.at(0) + QStringLiteral(": ") + error);
     return 0;
 }
-#endif
 
 int makeSound(const QStringList &args)
 {
@@ -173,10 +169,8 @@ int main(int argc, char **argv)
         return makePicture(svg, positional);
     if (command == u"frames")
         return makeFrames(svg, positional);
-#ifdef ONDEL_MEDIAGEN_PAGES
     if (command == u"page")
         return makePage(svg, positional, print);
-#endif
     if (command == u"sound")
         return makeSound(positional);
     return usage();

@@ -5,8 +5,8 @@
 #include "formslot.h"
 #include "label.h"
 #include "optionbutton.h"
-#include "platform.h"
 #include "textbox.h"
+#include "toolkit.h"
 
 #include <QApplication>
 #include <QTest>
@@ -101,7 +101,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Platform::initialise();
+    Toolkit::initialise();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -4,10 +4,9 @@
 #include "picture.h"
 
 // An image control. It draws its picture at natural size and takes that size whenever a
-// picture is set (unless stretching, when it keeps its size and the picture fills it). With
-// no picture it keeps its size and draws nothing. It holds its picture while hidden, so a
-// hidden image can still be printed. It has no background: what lies beneath shows through
-// where the picture does not cover.
+// picture is set. With no picture it keeps its size and draws nothing. It holds its picture while
+// hidden, so a hidden image can still be printed. It has no background: what lies beneath shows
+// through where the picture does not cover.
 class ImageBox : public Control<QWidget>
 {
     Q_OBJECT
@@ -23,14 +22,10 @@ public:
     void loadPicture(const QString &relativePath);
     void clearPicture() { setPicture(Picture()); }
 
-    bool stretch() const { return m_stretch; }
-    void setStretch(bool stretch);
-
 protected:
     void colorsChanged() override { }
     void paintEvent(QPaintEvent *event) override;
 
 private:
     Picture m_picture;
-    bool m_stretch = false;
 };

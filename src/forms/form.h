@@ -56,16 +56,12 @@ public:
     void setWidth(double width);
     void setHeight(double height);
     void resize(double width, double height);
-    // Centres the screen on the desktop in floating point: left = desktop width / 2 - width / 2,
-    // top likewise; negative on a desktop smaller than the screen.
-    void centreOnDesktop();
 
     // Shows the screen, never modally, and brings it to the front with the keyboard focus.
     void show();
     // Hides the screen and discards it later; its slot becomes empty, so the next touch
     // creates a fresh one. Safe from inside one of the screen's own handlers.
     void unload();
-    bool isUnloaded() const { return m_unloaded; }
 
     // The control with this design name, looked up at run time (the first element for a
     // control array); nullptr when the screen has none.

@@ -9,6 +9,6 @@
 //
 // Font sizes: Qt 6 lays out in logical pixels at 96 per inch on every screen (high-DPI
 // scaling covers the rest), so 1 pt is 20 twips on screen as the designs assume.
-namespace Platform {
+namespace Toolkit {
 void initialise();
 }

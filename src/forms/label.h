@@ -15,7 +15,7 @@
 //
 // A label button takes keyboard focus (Tab follows creation order), Enter or Space press
 // it, and accessibility reports it as a push button named by its caption with a press
-// action. gotFocus()/lostFocus() let the screen light it as the pointer does.
+// action. gotFocus() lets the screen light it as the pointer does.
 class Label : public Control<QWidget>
 {
     Q_OBJECT
@@ -58,7 +58,6 @@ Q_SIGNALS:
     void mouseMove(int button, int shift, double x, double y);
     void mouseUp(int button, int shift, double x, double y);
     void gotFocus();
-    void lostFocus();
 
 protected:
     void colorsChanged() override;
@@ -69,7 +68,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:

@@ -11,7 +11,7 @@ ImageBox::~ImageBox() = default;
 void ImageBox::setPicture(const Picture &picture)
 {
     m_picture = picture;
-    if (!m_stretch && !m_picture.isNull()) {
+    if (!m_picture.isNull()) {
         const QSizeF size = m_picture.sizeTwips();
         move(left(), top(), size.width(), size.height());
     }
@@ -23,20 +23,10 @@ void ImageBox::loadPicture(const QString &relativePath)
     setPicture(Picture::load(relativePath));
 }
 
-void ImageBox::setStretch(bool stretch)
-{
-    m_stretch = stretch;
-    if (!m_stretch && !m_picture.isNull())
-        setPicture(m_picture);
-    update();
-}
-
 void ImageBox::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
         return;
     QPainter painter(this);
-    const QRectF target
-        = m_stretch ? QRectF(rect()) : QRectF(QPointF(0, 0), QSizeF(m_picture.sizePixels()));
-    m_picture.paint(painter, target);
+    m_picture.paint(painter, QRectF(QPointF(0, 0), QSizeF(m_picture.sizePixels())));
 }

@@ -170,12 +170,6 @@ void Label::focusInEvent(QFocusEvent *event)
     Q_EMIT gotFocus();
 }
 
-void Label::focusOutEvent(QFocusEvent *event)
-{
-    Control<QWidget>::focusOutEvent(event);
-    Q_EMIT lostFocus();
-}
-
 void Label::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::EnabledChange) {

@@ -1,7 +1,6 @@
 #include "form.h"
 
 #include "control.h"
-#include "desktop.h"
 #include "twips.h"
 
 #include <QCloseEvent>
@@ -74,12 +73,6 @@ void Form::resize(double width, double height)
     m_width = width;
     m_height = height;
     applyGeometry();
-}
-
-void Form::centreOnDesktop()
-{
-    const Desktop &desktop = Desktop::current();
-    move(desktop.widthTwips() / 2 - m_width / 2, desktop.heightTwips() / 2 - m_height / 2);
 }
 
 void Form::applyGeometry()

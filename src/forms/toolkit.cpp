@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "toolkit.h"
 
 #include "labelaccessible.h"
 
@@ -35,7 +35,7 @@ constexpr FontSubstitute substitutes[] = {
 
 } // namespace
 
-void Platform::initialise()
+void Toolkit::initialise()
 {
     static bool done = false;
     if (done)

@@ -183,15 +183,6 @@ private Q_SLOTS:
         image->loadPicture(u"images\\missing.jpg"_s);
         QVERIFY(image->picture().isNull());
         QCOMPARE(image->width(), 960.0);
-
-        // Stretched, the image keeps its size and the picture fills it.
-        image->show();
-        image->setStretch(true);
-        image->move(0, 0, 1500, 1500);
-        image->loadPicture(u"images/photo.jpg"_s);
-        QCOMPARE(image->QWidget::size(), QSize(100, 100));
-        QCOMPARE(image->grab().toImage().pixelColor(95, 95).green(),
-                 photo.pixelColor(0, 0).green());
     }
 
     void pictureBoxDrawsAtNaturalSizeClipped()
