@@ -1,6 +1,7 @@
 #include "pdfprinter.h"
 
-#include <QPageSize>
+#include "pdfdocument.h"
+
 #include <QPrinter>
 
 using namespace Qt::StringLiterals;
@@ -11,8 +12,7 @@ PdfPrinter::PdfPrinter(const QString &filePath)
 
 QPageLayout PdfPrinter::pageLayout()
 {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18),
-                       QPageLayout::Point);
+    return PdfDocument::pageLayout();
 }
 
 std::unique_ptr<QPrinter> PdfPrinter::openPrinter()

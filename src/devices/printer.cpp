@@ -3,6 +3,7 @@
 #include "picture.h"
 #include "systemprinter.h"
 
+#include <QDir>
 #include <QFontMetricsF>
 
 namespace {
@@ -56,6 +57,7 @@ template<typename Body> auto Printer::guarded(const PrinterCall &call, Body body
         beforeCall(call);
         return body();
     } catch (const PrinterError &) {
+        m_savedFile.clear();
         abandonDocument();
         resetState();
         throw;
@@ -79,6 +81,7 @@ void Printer::ensureDocument()
 {
     if (m_page > 0)
         return;
+    m_savedFile.clear();
     beginDocument();
     m_page = 1;
 }
@@ -222,6 +225,16 @@ void Printer::endDoc()
     guarded(callOf(PrinterCall::Kind::EndDoc), [&] {
         if (m_page > 0)
             finishDocument();
+        else
+            abandonDocument();
         resetState();
     });
+}
+
+QString Printer::savedFileNote(const QString &subject) const
+{
+    if (m_savedFile.isEmpty())
+        return QString();
+    return QStringLiteral("There is no printer, so %1 has been saved as a PDF file:\n%2")
+        .arg(subject, QDir::toNativeSeparators(m_savedFile));
 }

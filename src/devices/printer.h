@@ -79,6 +79,14 @@ public:
     // Sends the document to the printer. Without anything drawn it sends nothing.
     void endDoc();
 
+    // The PDF file that the last document ended became because no printer is installed (a
+    // full path), or empty when it went to a printer.
+    QString savedFile() const { return m_savedFile; }
+    // What a message about the last document says of that file: "There is no printer, so "
+    // + subject + " has been saved as a PDF file:" and its path on the next line. Empty when
+    // the document went to a printer.
+    QString savedFileNote(const QString &subject = QStringLiteral("it")) const;
+
     // Whether a document has been started and not yet ended.
     bool inDocument() const { return m_page > 0; }
     // Page of the current document, 1 for the first; 0 outside a document.
@@ -103,8 +111,11 @@ protected:
     virtual void drawPicture(const Picture &picture, const QRectF &target) = 0;
     virtual void startNewPage() = 0;
     virtual void finishDocument() = 0;
-    // Drops a document after a failure; must not throw. Also called outside a document.
+    // Drops a document after a failure, or one ended with nothing drawn; must not throw. Also
+    // called outside a document.
     virtual void abandonDocument() noexcept = 0;
+    // Called by finishDocument() when the document became a file rather than paper.
+    void setSavedFile(const QString &path) { m_savedFile = path; }
 
 private:
     PrinterCall callOf(PrinterCall::Kind kind) const;
@@ -121,4 +132,5 @@ private:
     double m_y = 0;
     int m_drawWidth = 1;
     int m_page = 0;
+    QString m_savedFile;
 };

@@ -4,19 +4,27 @@
 
 #include <memory>
 
+class PdfDocument;
+class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 
 // The system's default printer (CUPS), through QPrinter and a QPainter scaled so that one
-// unit is one twip. The default printer is looked up afresh for every document.
+// unit is one twip. The default printer is looked up afresh for every document. On a machine
+// with no print destination at all (or no reachable print server) each document becomes a
+// PDF file in the user's Documents folder instead, named after the document.
 class SystemPrinter : public Printer
 {
 public:
     SystemPrinter();
     ~SystemPrinter() override;
 
+    // Where documents go when there is no printer: the user's Documents folder.
+    static QString pdfFolder();
+
 protected:
-    // A printer ready for a new document; throws PrinterError when none can be had.
+    // A printer ready for a new document, or none when no print destination is installed.
+    // Throws PrinterError when the default printer cannot be used.
     virtual std::unique_ptr<QPrinter> openPrinter();
 
     void beforeCall(const PrinterCall &call) override;
@@ -32,8 +40,10 @@ protected:
     void abandonDocument() noexcept override;
 
 private:
-    QPrinter &printer();
+    QPagedPaintDevice &device();
+    [[noreturn]] void fail(const std::string &what) const;
 
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<PdfDocument> m_pdf;
     std::unique_ptr<QPainter> m_painter;
 };

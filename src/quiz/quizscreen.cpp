@@ -205,11 +205,14 @@ void QuizScreen::scoreQuiz()
 
 void QuizScreen::Printpage()
 {
+    Printer &printer = Printer::current();
     try {
-        WorksheetPrintout::print(Printer::current(), Label5->caption(), Label6->caption());
+        WorksheetPrintout::print(printer, Label5->caption(), Label6->caption());
     } catch (const PrinterError &) {
         message(QStringLiteral("There was a problem printing to your printer."));
         return;
     }
-    message(QStringLiteral("Your worksheet is now printing."));
+    const QString note = printer.savedFileNote();
+    message(QStringLiteral("Your worksheet is now printing.")
+            + (note.isEmpty() ? QString() : QStringLiteral("\n\n") + note));
 }

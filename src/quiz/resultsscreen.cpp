@@ -184,11 +184,14 @@ void ResultsScreen::Timer3_Timer()
 void ResultsScreen::Printpage()
 {
     const CertificatePrintout::Content content { quizheading, Text1->text(), score, outof };
+    Printer &printer = Printer::current();
     try {
-        CertificatePrintout::print(Printer::current(), content, font());
+        CertificatePrintout::print(printer, content, font());
     } catch (const PrinterError &) {
         message(QStringLiteral("There was a problem printing to your printer."));
         return;
     }
-    message(QStringLiteral("Your certificate is now printing."));
+    const QString note = printer.savedFileNote();
+    message(QStringLiteral("Your certificate is now printing.")
+            + (note.isEmpty() ? QString() : QStringLiteral("\n\n") + note));
 }

@@ -1,6 +1,7 @@
 #include "viewerparts.h"
 
 #include "label.h"
+#include "messageboxes.h"
 #include "picture.h"
 #include "printer.h"
 #include "screenparts.h"
@@ -55,6 +56,11 @@ QString pageCaption(int page, int total)
 
 namespace {
 
+void message(const QString &text)
+{
+    MessageBoxes::current().show(text, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
+}
+
 // "key rivers 1" for "wmf2\\key rivers 1.wmf".
 QString pageName(const Picture &page)
 {
@@ -70,15 +76,22 @@ void printPage(const Picture &printCopy)
 {
     if (printCopy.isNull())
         return;
+    Printer &printer = Printer::current();
     try {
-        Printer &printer = Printer::current();
         printer.setDocumentName(QStringLiteral("Ondel page - ") + pageName(printCopy));
         printer.print();
         printer.paintPicture(printCopy, 1000, 1000);
         printer.endDoc();
-    } catch (const PrinterError &) {
-        // The printer has dropped the job; the page stays on show and nothing is said.
+    } catch (const PrinterError &error) {
+        // A printer drops the job and nothing is said. Without a printer the teacher waits
+        // for a file, so a PDF that could not be written is reported.
+        if (error.savingPdf())
+            message(QStringLiteral("There was a problem printing to your printer."));
+        return;
     }
+    const QString note = printer.savedFileNote(QStringLiteral("the page"));
+    if (!note.isEmpty())
+        message(note);
 }
 
 } // namespace ViewerParts

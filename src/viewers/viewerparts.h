@@ -24,7 +24,9 @@ QString pageCaption(int page, int total);
 // Prints the print picture of a page on the printer in use: one empty line, the picture at its
 // natural size with its top-left corner at 1000, 1000 twips, end of job. Without a picture
 // nothing is sent (no blank sheet); a printer failure drops the job and is not reported, as
-// these screens show no messages.
+// these screens show no messages about printing. Only on a machine without printers, where
+// the page becomes a PDF file, a message says where the file is, or that it could not be
+// written.
 void printPage(const Picture &printCopy);
 
 } // namespace ViewerParts

@@ -1,37 +1,55 @@
 #include "printer.h"
+#include "systemprinter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-// Runs with a print server that does not exist, as on a machine with no printer set up.
+// Runs with a print server that does not exist, as on a machine with no printer set up, and
+// a temporary home whose Documents folder receives the PDF files.
 class NoPrinterTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void everyStepFailsWithAMessage();
+    void documentsBecomePdfFilesNamedAfterThem();
 };
 
-void NoPrinterTest::everyStepFailsWithAMessage()
+void NoPrinterTest::documentsBecomePdfFilesNamedAfterThem()
 {
     QVERIFY(QPrinterInfo::defaultPrinter().isNull());
     Printer::install(nullptr);
     Printer &printer = Printer::current();
+    const QDir documents(SystemPrinter::pdfFolder());
+    QCOMPARE(documents.path(), QDir::home().filePath(u"Documents"_s));
 
-    QString message;
+    for (int copy = 1; copy <= 2; ++copy) {
+        printer.setDocumentName(u"Ondel certificate - Ada/Lovelace"_s);
+        printer.print(u"Excellent Work"_s);
+        // Nothing new under a visible name until the document is complete.
+        QCOMPARE(documents.entryList(QDir::Files).size(), copy - 1);
+        printer.endDoc();
+    }
+    const QString second = documents.filePath(u"Ondel certificate - Ada Lovelace (2).pdf"_s);
+    QCOMPARE(printer.savedFile(), second);
+    QCOMPARE(documents.entryList(QDir::Files | QDir::Hidden),
+             QStringList({ u"Ondel certificate - Ada Lovelace (2).pdf"_s,
+                           u"Ondel certificate - Ada Lovelace.pdf"_s }));
+
+    // A Documents "folder" that cannot be written in: a failure of the PDF, not of a printer.
+    QVERIFY(QDir(documents).removeRecursively());
+    QFile blocker(documents.path());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
     try {
         printer.setFontSize(25);
+        QFAIL("A PDF was started where no file can be written.");
     } catch (const PrinterError &error) {
-        message = QString::fromUtf8(error.what());
+        QVERIFY(error.savingPdf());
     }
-    QCOMPARE(message, u"There is no default printer."_s);
-    QVERIFY_THROWS_EXCEPTION(PrinterError, printer.scaleWidth());
-    QVERIFY_THROWS_EXCEPTION(PrinterError, printer.print(u"Ondel"_s));
-    QVERIFY_THROWS_EXCEPTION(PrinterError, printer.endDoc());
-    QVERIFY(!printer.inDocument());
 }
 
 int main(int argc, char **argv)
@@ -39,6 +57,9 @@ int main(int argc, char **argv)
     qputenv("CUPS_SERVER", "/nonexistent/ondel-no-cups.sock");
     qunsetenv("PRINTER");
     qunsetenv("LPDEST");
+    QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qunsetenv("XDG_CONFIG_HOME");
     QApplication app(argc, argv);
     NoPrinterTest test;
     return QTest::qExec(&test, argc, argv);
