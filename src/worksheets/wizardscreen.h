@@ -16,9 +16,9 @@ class WizardScreen final : public Form
     Q_OBJECT
 
 public:
-    static constexpr int titleMaxLength = 25;
-    static constexpr int questionMaxLength = 60;
-    static constexpr int answerMaxLength = 30;
+    static constexpr int titleMaxLength = WorksheetDraft::titleMaxLength;
+    static constexpr int questionMaxLength = WorksheetDraft::questionMaxLength;
+    static constexpr int answerMaxLength = WorksheetDraft::answerMaxLength;
 
     WizardScreen();
     ~WizardScreen() override;

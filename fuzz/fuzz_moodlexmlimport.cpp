@@ -1,0 +1,8 @@
+// Reads arbitrary bytes as a Moodle XML question file; see exchangeroundtrip.h for what it
+// checks.
+#include "exchangeroundtrip.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    return checkImport(data, size, QuestionFormat::MoodleXml);
+}
