@@ -34,22 +34,9 @@ void NoPrinterTest::documentsBecomePdfFilesNamedAfterThem()
         QCOMPARE(documents.entryList(QDir::Files).size(), copy - 1);
         printer.endDoc();
     }
-    const QString second = documents.filePath(u"Ondel certificate - Ada Lovelace (2).pdf"_s);
-    QCOMPARE(printer.savedFile(), second);
     QCOMPARE(documents.entryList(QDir::Files | QDir::Hidden),
              QStringList({ u"Ondel certificate - Ada Lovelace (2).pdf"_s,
                            u"Ondel certificate - Ada Lovelace.pdf"_s }));
-
-    // A Documents "folder" that cannot be written in: a failure of the PDF, not of a printer.
-    QVERIFY(QDir(documents).removeRecursively());
-    QFile blocker(documents.path());
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    try {
-        printer.setFontSize(25);
-        QFAIL("A PDF was started where no file can be written.");
-    } catch (const PrinterError &error) {
-        QVERIFY(error.savingPdf());
-    }
 }
 
 int main(int argc, char **argv)
