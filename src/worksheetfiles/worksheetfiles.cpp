@@ -236,6 +236,14 @@ bool delworksheet(const QString &delname)
     return true;
 }
 
+int correctAnswer(int q)
+{
+    const QString &field = correct[q];
+    return field.size() == 1 && field.front() >= u'1' && field.front() <= u'4'
+        ? field.front().digitValue()
+        : 0;
+}
+
 WorksheetDraft draftFromMemory()
 {
     WorksheetDraft draft;
@@ -247,11 +255,11 @@ WorksheetDraft draftFromMemory()
         draft.answers[4 * row + 1] = answerb[q];
         draft.answers[4 * row + 2] = answerc[q];
         draft.answers[4 * row + 3] = answerd[q];
-        const QString &answer = correct[q];
-        if (answer.size() != 1 || answer.at(0) < u'1' || answer.at(0) > u'4')
+        const int answer = correctAnswer(q);
+        if (answer == 0)
             throw WorksheetFileError(
                 QStringLiteral("The correct answer of question %1 is not 1 to 4.").arg(q));
-        draft.ticks[4 * row + answer.at(0).digitValue() - 1] = true;
+        draft.ticks[4 * row + answer - 1] = true;
     }
     return draft;
 }

@@ -50,6 +50,10 @@ bool delworksheet(const QString &delname);
 QStringList worksheetLines(const WorksheetDraft &draft);
 QStringList catalogueLines(const QStringList &titles);
 
+// The correct answer of question q (1 to 10) in memory as the number of the answer, 1 to 4
+// for A to D; 0 when its field is anything but "1" to "4".
+int correctAnswer(int q);
+
 // The draft the worksheet in memory makes, for editing it in the wizard. Throws when a
 // correct answer is not "1" to "4".
 WorksheetDraft draftFromMemory();
