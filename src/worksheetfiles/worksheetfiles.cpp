@@ -51,14 +51,6 @@ int parseCount(const QString &field)
     return static_cast<int>(count);
 }
 
-// The field reader drops leading and trailing spaces of plain fields and splits them at
-// commas and line ends; such titles go between quotes so they read back as they are.
-bool needsQuotes(const QString &title)
-{
-    return title.startsWith(u' ') || title.endsWith(u' ') || title.startsWith(u'"')
-        || title.contains(u',') || title.contains(u'\r') || title.contains(u'\n');
-}
-
 // Holds the catalogue's lock file while a read-change-rewrite of track.txt runs.
 // A lock left by a program that ended without releasing it is taken over.
 class CatalogueLock final
@@ -167,7 +159,7 @@ QStringList catalogueLines(const QStringList &titles)
 {
     QStringList lines { QStringLiteral(" %1 ").arg(titles.size()) };
     for (const QString &title : titles) {
-        if (!needsQuotes(title)) {
+        if (!WorksheetText::needsQuotes(title)) {
             lines += title;
         } else if (!title.contains(u'"')) {
             lines += u'"' + title + u'"';

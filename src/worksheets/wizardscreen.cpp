@@ -115,15 +115,10 @@ QString textProblem(const QString &text, const QString &name)
     return {};
 }
 
+// The file layer says what a title may be.
 QString titleProblem(const QString &title)
 {
-    QString problem = WorksheetText::titleProblem(title);
-    if (problem.isEmpty() && title.contains(u','))
-        problem = QStringLiteral("A title cannot hold a comma, because the catalogue could not "
-                                 "list it.");
-    if (problem.isEmpty() && title.startsWith(u' '))
-        problem = QStringLiteral("A title cannot begin with a space, because the catalogue "
-                                 "could not list it.");
+    const QString problem = WorksheetText::titleProblem(title);
     if (problem.isEmpty())
         return {};
     return QStringLiteral("Please choose another title for your worksheet. ") + problem;
