@@ -1,5 +1,6 @@
 #include "screenparts.h"
 
+#include "desktop.h"
 #include "label.h"
 #include "messageboxes.h"
 
@@ -38,6 +39,11 @@ void setupLabel(Label &label, const QString &caption, const LabelDesign &design)
 void message(const QString &text)
 {
     MessageBoxes::current().show(text, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
+}
+
+void showBusyWhileWaiting(bool waiting)
+{
+    Desktop::current().setBusyPointer(waiting);
 }
 
 } // namespace ScreenParts

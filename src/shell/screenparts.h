@@ -73,4 +73,8 @@ template<class C> void place(C &control, const TwipsRect &rect)
 // Shows text in a message box with an OK button and the program's title as caption.
 void message(const QString &text);
 
+// The busy pointer while a catalogue update waits for another program to release the
+// catalogue (the notice WorksheetFiles takes), the normal pointer again after.
+void showBusyWhileWaiting(bool waiting);
+
 } // namespace ScreenParts

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QScopeGuard>
 #include <QThread>
 
 #include <limits>
@@ -21,9 +22,6 @@ namespace {
 
 const QString catalogueReadPath = QStringLiteral("multiple\\track.txt");
 const QString catalogueWritePath = QStringLiteral("multiple/track.txt");
-
-// How long a save waits for another program to finish its catalogue update.
-constexpr int lockWaitMs = 20000;
 
 void requireValidTitle(const QString &title)
 {
@@ -56,15 +54,24 @@ int parseCount(const QString &field)
 class CatalogueLock final
 {
 public:
-    CatalogueLock()
+    explicit CatalogueLock(const LockWaitNotice &notice)
         : m_lock(QFileInfo(requirePath(catalogueWritePath)).absolutePath()
                  + QStringLiteral("/track.txt.lock"))
     {
-        const QDeadlineTimer deadline(lockWaitMs);
+        bool waiting = false;
+        const auto waitOver = qScopeGuard([&] {
+            if (waiting && notice)
+                notice(false);
+        });
+        const QDeadlineTimer deadline(catalogueLockWait);
         while (!m_lock.tryLock(0)) {
             if (m_lock.error() == QLockFile::PermissionError
                 || m_lock.error() == QLockFile::UnknownError || deadline.hasExpired())
                 throw WorksheetFileError(QStringLiteral("The catalogue is in use."));
+            if (!waiting && notice) {
+                waiting = true;
+                notice(true);
+            }
             QThread::msleep(5);
         }
     }
@@ -180,16 +187,16 @@ void writeworksheet(const WorksheetDraft &draft)
     TextFileWriter::replace(path, lines);
 }
 
-void saveworksheet(const WorksheetDraft &draft)
+void saveworksheet(const WorksheetDraft &draft, const LockWaitNotice &notice)
 {
     writeworksheet(draft);
-    trackworksheets(draft.title);
+    trackworksheets(draft.title, notice);
 }
 
-void trackworksheets(const QString &title)
+void trackworksheets(const QString &title, const LockWaitNotice &notice)
 {
     requireValidTitle(title);
-    const CatalogueLock lock;
+    const CatalogueLock lock(notice);
     readcatalogue();
     for (int i = 1; i <= trackcount; ++i) {
         if (tracklist[i] == title)
@@ -204,9 +211,9 @@ void trackworksheets(const QString &title)
     writeCatalogue(titles);
 }
 
-bool delworksheet(const QString &delname)
+bool delworksheet(const QString &delname, const LockWaitNotice &notice)
 {
-    const CatalogueLock lock;
+    const CatalogueLock lock(notice);
     readcatalogue();
     int position = 0;
     for (int i = 1; i <= trackcount; ++i) {

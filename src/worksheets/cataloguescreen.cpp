@@ -226,6 +226,6 @@ void CatalogueScreen::deleteTitle(const QString &title)
     delname = title;
     // A title already gone from the file leaves nothing to remove; the redraw then shows the
     // catalogue as it now is.
-    WorksheetFiles::delworksheet(delname);
+    WorksheetFiles::delworksheet(delname, showBusyWhileWaiting);
     workpage();
 }

@@ -282,7 +282,7 @@ QString WizardScreen::storageProblem() const
 void WizardScreen::saveworksheet()
 {
     try {
-        WorksheetFiles::saveworksheet(draft());
+        WorksheetFiles::saveworksheet(draft(), showBusyWhileWaiting);
     } catch (const std::exception &) {
         message(QStringLiteral("There was a problem saving your worksheet"));
         return;

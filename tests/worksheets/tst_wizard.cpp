@@ -3,6 +3,7 @@
 #include "worksheetfiles.h"
 
 #include <QAccessible>
+#include <QLockFile>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -298,6 +299,30 @@ private Q_SLOTS:
         QCOMPARE(s->boxes.texts(), (QStringList { saved, saved }));
         WorksheetFiles::readcatalogue();
         QCOMPARE((QStringList { tracklist[1], tracklist[2] }), titles);
+    }
+
+    // While another program holds the catalogue the save waits under the busy pointer and
+    // then fails as any save does; with the catalogue free there is no busy pointer.
+    void saveWaitsForTheCatalogueUnderTheBusyPointer()
+    {
+        WizardScreen *screen = showFilled([](WorksheetDraft &) {});
+        QVERIFY(screen);
+        QLockFile other(s->media.multiple() + u"/track.txt.lock"_s);
+        QVERIFY(other.tryLock(0));
+        const auto restore = qScopeGuard([wait = WorksheetFiles::catalogueLockWait] {
+            WorksheetFiles::catalogueLockWait = wait;
+        });
+        WorksheetFiles::catalogueLockWait = std::chrono::milliseconds(200);
+        const qsizetype before = s->desktop.pointerChanges().size();
+        clickSave(screen);
+        QCOMPARE(s->desktop.pointerChanges().mid(before), (QList<bool> { true, false }));
+        QCOMPARE(s->boxes.texts(), QStringList { u"There was a problem saving your worksheet"_s });
+        QCOMPARE(s->media.catalogueBytes(), catalogueBytes({}));
+
+        other.unlock();
+        clickSave(screen);
+        QCOMPARE(s->boxes.texts().last(), saved);
+        QCOMPARE(s->desktop.pointerChanges().size(), before + 2);
     }
 
     void failedSaveSaysSoAndKeepsTheBoxes()
