@@ -1,20 +1,12 @@
 #pragma once
 
+#include "twipsrect.h"
+
 #include <QStringView>
 #include <span>
 
 // The content of one drag-and-drop activity screen, as data: everything the four screens
 // differ in. All positions and sizes are twips, single precision, exactly as designed.
-
-struct TwipsRect
-{
-    float left = 0;
-    float top = 0;
-    float width = 0;
-    float height = 0;
-
-    friend constexpr bool operator==(const TwipsRect &, const TwipsRect &) = default;
-};
 
 struct Rgb
 {

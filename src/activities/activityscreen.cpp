@@ -23,25 +23,17 @@ constexpr ButtonDesign buttons[] = {
     { Exit, u"Exit", { 10560, 7920, 1245, 495 } },
 };
 
-const QColor black(0, 0, 0);
-const QColor blue(0, 0, 255);
-
 QColor colour(const Rgb &rgb)
 {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
-Rect designRect(const TwipsRect &r)
-{
-    return { r.left, r.top, r.width, r.height };
-}
-
 void setupItem(Label &label, const TwipsRect &r)
 {
-    label.setFont(QStringLiteral("Tahoma"), 9.75, true);
+    label.setFont(tahoma.toString(), 9.75, true);
     label.setBorderStyle(BorderStyle::FixedSingle);
     label.setAlignment(Alignment::Center);
-    label.move(r.left, r.top, r.width, r.height);
+    place(label, r);
 }
 
 } // namespace
@@ -55,26 +47,22 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
     // Created from the lowest layer up: pictures, then texts, lines, boxes and slots, then
     // the buttons, and the words last so that they lie over everything.
     for (const PictureDef &picture : definition.pictures)
-        Image1.create(picture.index, this)
-            ->move(picture.rect.left, picture.rect.top, picture.rect.width, picture.rect.height);
+        place(*Image1.create(picture.index, this), picture.rect);
 
     Label6 = new Label(this, QStringLiteral("Label6"));
     setupLabel(*Label6,
                definition.titleSource == TitleSource::Design ? definition.title.toString()
                                                              : QString(),
-               { u"Times New Roman", 24, false, yellow, Alignment::Center,
-                 designRect(definition.titleRect) });
+               { serif, 24, false, yellow, centre, definition.titleRect });
 
     Label9 = new Label(this, QStringLiteral("Label9"));
     setupLabel(*Label9, QStringLiteral("Drag the labels into the correct boxes."),
-               { u"Tahoma", 12, true, QColor(128, 255, 255), Alignment::Center,
-                 designRect(definition.instructionRect) });
+               { tahoma, 12, true, QColor(128, 255, 255), centre, definition.instructionRect });
 
     for (const TextDef &text : definition.texts) {
         auto *label = new Label(this, text.name.toString());
         setupLabel(*label, text.caption.toString(),
-                   { text.fontName, text.points, false, colour(text.colour), Alignment::Center,
-                     designRect(text.rect) });
+                   { text.fontName, text.points, false, colour(text.colour), centre, text.rect });
         // Elements of a text array (rivers2ord's column headings) share the name.
         if (text.index >= 0)
             label->setProperty("index", text.index);
@@ -102,7 +90,7 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
     }
 
     for (const ButtonDesign &button : buttons)
-        setupButton(*label3.create(button.index, this), button.caption.toString(), button.rect);
+        createButton(label3, button, this);
     label3[CheckScore]->setVisible(false);
 
     for (int i = 0; i < m_activity.count(); ++i) {
@@ -115,9 +103,7 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
     Label2.connect(&Label::mouseMove, this, &ActivityScreen::Label2_MouseMove);
     Label2.connect(&Label::mouseUp, this, &ActivityScreen::Label2_MouseUp);
     label3.connect(&Label::clicked, this, &ActivityScreen::label3_Click);
-    label3.connect(&Label::mouseMove, this, &ActivityScreen::label3_MouseMove);
-    label3.connect(&Label::gotFocus, this,
-                   [this](int index) { label3[index]->setBackStyle(BackStyle::Opaque); });
+    ButtonHover::install(*this, label3);
 }
 
 ActivityScreen::~ActivityScreen() = default;
@@ -139,12 +125,6 @@ void ActivityScreen::Form_Load()
     }
     if (m_definition.titleSource == TitleSource::Load)
         Label6->setCaption(m_definition.title.toString());
-}
-
-void ActivityScreen::Form_MouseMove(int, int, double, double)
-{
-    for (const auto &[index, button] : label3)
-        button->setBackStyle(BackStyle::Transparent);
 }
 
 void ActivityScreen::Label2_MouseMove(int index, int button, int, double x, double y)
@@ -192,12 +172,7 @@ void ActivityScreen::label3_Click(int index)
     default:
         return;
     }
-    requestSound(QStringLiteral("wav\\click.wav"));
-}
-
-void ActivityScreen::label3_MouseMove(int index, int, int, double, double)
-{
-    label3[index]->setBackStyle(BackStyle::Opaque);
+    requestSound(clickSound);
 }
 
 void ActivityScreen::showWord(int index)

@@ -26,12 +26,10 @@ public:
     // for opaque-box activities, transparent) boxes, start slots under the words, then the
     // title where the screen's own load sets it.
     void Form_Load() override;
-    void Form_MouseMove(int button, int shift, double x, double y) override;
 
     void Label2_MouseMove(int index, int button, int shift, double x, double y);
     void Label2_MouseUp(int index, int button, int shift, double x, double y);
     void label3_Click(int index);
-    void label3_MouseMove(int index, int button, int shift, double x, double y);
 
     const ActivityDef &definition() const { return m_definition; }
     const DragActivity &activity() const { return m_activity; }

@@ -12,56 +12,46 @@
 #include "worksheetfileerror.h"
 #include "worksheetfiles.h"
 
-#include <QRgb>
-
 FormSlot<MainMenu> intro0;
+
+using namespace ScreenParts;
 
 namespace {
 
-const QColor yellow(255, 255, 0);
-const QColor layoutBlue(0, 78, 152);
-
+// A menu entry: a label button with its own highlight colour, disabled where the topic has no
+// screens.
 struct MenuEntry
 {
-    int index;
-    const char16_t *caption;
-    double left;
-    double top;
-    double width;
-    double height;
-    double points;
-    QRgb highlight;
+    ButtonDesign button;
+    QColor highlight;
     bool enabled;
 };
 
-constexpr QRgb black = qRgb(0, 0, 0);
-constexpr QRgb navy = qRgb(0, 0, 128);
-
 // In design order, which is also the Tab order. The topics without screens are disabled.
 constexpr MenuEntry menuEntries[] = {
-    { 20, u"Teachers' Guide", 120, 1080, 3075, 495, 14.25, navy, true },
-    { 10, u"Introduction", 1560, 2160, 2715, 375, 12, black, true },
-    { 0, u"The Water Cycle", 120, 3360, 2715, 375, 12, black, false },
-    { 5, u"Rivers 1", 120, 4200, 2715, 375, 12, black, true },
-    { 6, u"Rivers 2", 120, 5040, 2715, 375, 12, black, true },
-    { 9, u"Precipitation", 120, 5880, 2715, 375, 12, black, false },
-    { 2, u"Flooding", 120, 6720, 2715, 375, 12, black, false },
-    { 3, u"Water for Life", 3000, 3360, 2715, 375, 12, black, false },
-    { 4, u"Access to Water", 3000, 4200, 2715, 375, 12, black, false },
-    { 7, u"Water Supply 1", 3000, 5040, 2715, 375, 12, black, false },
-    { 8, u"Water Supply 2", 3000, 5880, 2715, 375, 12, black, false },
-    { 1, u"Irrigation", 3000, 6720, 2715, 375, 12, black, false },
-    { 17, u"Multiple Choice Wizard", 6960, 5760, 4635, 495, 18, navy, true },
-    { 18, u"Worksheet Catalogue", 6960, 6600, 4635, 495, 18, navy, true },
-    { 19, u"Acknowledgments", 120, 7920, 3075, 495, 14.25, navy, true },
-    { 16, u"Exit", 10560, 7920, 1245, 495, 18, black, true },
+    { { 20, u"Teachers' Guide", { 120, 1080, 3075, 495 }, 14.25 }, navy, true },
+    { { 10, u"Introduction", { 1560, 2160, 2715, 375 }, 12 }, black, true },
+    { { 0, u"The Water Cycle", { 120, 3360, 2715, 375 }, 12 }, black, false },
+    { { 5, u"Rivers 1", { 120, 4200, 2715, 375 }, 12 }, black, true },
+    { { 6, u"Rivers 2", { 120, 5040, 2715, 375 }, 12 }, black, true },
+    { { 9, u"Precipitation", { 120, 5880, 2715, 375 }, 12 }, black, false },
+    { { 2, u"Flooding", { 120, 6720, 2715, 375 }, 12 }, black, false },
+    { { 3, u"Water for Life", { 3000, 3360, 2715, 375 }, 12 }, black, false },
+    { { 4, u"Access to Water", { 3000, 4200, 2715, 375 }, 12 }, black, false },
+    { { 7, u"Water Supply 1", { 3000, 5040, 2715, 375 }, 12 }, black, false },
+    { { 8, u"Water Supply 2", { 3000, 5880, 2715, 375 }, 12 }, black, false },
+    { { 1, u"Irrigation", { 3000, 6720, 2715, 375 }, 12 }, black, false },
+    { { 17, u"Multiple Choice Wizard", { 6960, 5760, 4635, 495 }, 18 }, navy, true },
+    { { 18, u"Worksheet Catalogue", { 6960, 6600, 4635, 495 }, 18 }, navy, true },
+    { { 19, u"Acknowledgments", { 120, 7920, 3075, 495 }, 14.25 }, navy, true },
+    { { 16, u"Exit", { 10560, 7920, 1245, 495 }, 18 }, black, true },
 };
 
 struct Heading
 {
     int index;
     const char16_t *caption;
-    double left;
+    float left;
 };
 
 constexpr Heading headings[] = {
@@ -69,36 +59,22 @@ constexpr Heading headings[] = {
     { 1, u"Water Supply", 3000 },
 };
 
-void makeTransparentText(Label *label, const QString &caption)
-{
-    label->setCaption(caption);
-    label->setForeColor(yellow);
-    label->setAlignment(Alignment::Center);
-    label->setBackStyle(BackStyle::Transparent);
-}
-
 } // namespace
 
 MainMenu::MainMenu()
 {
     Label1 = new Label(this, QStringLiteral("Label1"));
-    makeTransparentText(Label1, QStringLiteral("Ondel"));
-    Label1->move(0, 120, 12000, 900);
-    Label1->setFont(QStringLiteral("Tahoma"), 32.25, true);
+    setupLabel(*Label1, QStringLiteral("Ondel"),
+               { tahoma, 32.25, true, yellow, centre, { 0, 120, 12000, 900 } });
 
     for (const Heading &heading : headings) {
-        Label *label = Label4.create(heading.index, this);
-        makeTransparentText(label, QString::fromUtf16(heading.caption));
-        label->move(heading.left, 2880, 2715, 375);
-        label->setFont(QStringLiteral("Tahoma"), 14.25);
+        setupLabel(*Label4.create(heading.index, this), QString::fromUtf16(heading.caption),
+                   { tahoma, 14.25, false, yellow, centre, { heading.left, 2880, 2715, 375 } });
     }
 
     for (const MenuEntry &entry : menuEntries) {
-        Label *label = Label2.create(entry.index, this);
-        ScreenParts::setupButton(*label, QString::fromUtf16(entry.caption),
-                                 { entry.left, entry.top, entry.width, entry.height },
-                                 entry.points);
-        label->setBackColor(QColor::fromRgb(entry.highlight));
+        Label *label = createButton(Label2, entry.button, this);
+        label->setBackColor(entry.highlight);
         label->setEnabled(entry.enabled);
     }
 
@@ -114,7 +90,7 @@ MainMenu::MainMenu()
     Option2->setCaption(QStringLiteral("Sound Off"));
     Option2->move(10440, 480, 1455, 255);
     for (OptionButton *option : { Option1, Option2 }) {
-        option->setFont(QStringLiteral("Tahoma"), 9.75, true);
+        option->setFont(tahoma.toString(), 9.75, true);
         option->setForeColor(yellow);
     }
     Option1->setValue(true);
@@ -123,13 +99,11 @@ MainMenu::MainMenu()
     Timer1->setInterval(1);
 
     Label3 = new Label(this, QStringLiteral("Label3"));
-    makeTransparentText(Label3, QStringLiteral("Choose a topic, or read the Introduction first."));
-    Label3->move(0, 8280, 12000, 375);
-    Label3->setFont(QStringLiteral("Tahoma"), 9.75);
+    setupLabel(*Label3, QStringLiteral("Choose a topic, or read the Introduction first."),
+               { tahoma, 9.75, false, yellow, centre, { 0, 8280, 12000, 375 } });
 
     Label2.connect(&Label::clicked, this, &MainMenu::Label2_Click);
-    Label2.connect(&Label::mouseMove, this, &MainMenu::Label2_MouseMove);
-    Label2.connect(&Label::gotFocus, this, &MainMenu::Label2_GotFocus);
+    ButtonHover::install(*this, Label2);
     connect(Option1, &OptionButton::clicked, this, &MainMenu::Option1_Click);
     connect(Option2, &OptionButton::clicked, this, &MainMenu::Option2_Click);
     connect(Timer1, &Timer::tick, this, &MainMenu::Timer1_Timer);
@@ -210,23 +184,7 @@ void MainMenu::Label2_Click(int index)
     default:
         break;
     }
-    requestSound(QStringLiteral("wav\\click.wav"));
-}
-
-void MainMenu::Label2_MouseMove(int index, int, int, double, double)
-{
-    Label2[index]->setBackStyle(BackStyle::Opaque);
-}
-
-void MainMenu::Label2_GotFocus(int index)
-{
-    Label2[index]->setBackStyle(BackStyle::Opaque);
-}
-
-void MainMenu::Form_MouseMove(int, int, double, double)
-{
-    for (const auto &[index, label] : Label2)
-        label->setBackStyle(BackStyle::Transparent);
+    requestSound(clickSound);
 }
 
 void MainMenu::Option1_Click()

@@ -26,11 +26,8 @@ public:
 
     // Lets the screens below the menus come back to the main menu (Navigation).
     static void installNavigation();
-    void Form_MouseMove(int button, int shift, double x, double y) override;
 
     void Label2_Click(int index);
-    void Label2_MouseMove(int index, int button, int shift, double x, double y);
-    void Label2_GotFocus(int index);
     void Option1_Click();
     void Option2_Click();
     // The one-shot catalogue read; failures leave the globals with what was read.

@@ -4,21 +4,23 @@
 #include "desktop.h"
 #include "mainmenu.h"
 #include "module1.h"
+#include "screenparts.h"
 
 #include <QCoreApplication>
 
 FormSlot<TitleScreen> Titlefrm;
 
+using namespace ScreenParts;
+
 namespace {
 
-const QColor blue(0, 0, 255);
 const QColor grey(192, 192, 192);
 
 struct CreditLine
 {
     Label *TitleScreen::*label;
     const char16_t *caption;
-    double top;
+    float top;
     double points;
 };
 
@@ -38,23 +40,14 @@ TitleScreen::TitleScreen()
 
     Frame1->move(0, -90, 5715, 6660);
 
-    Label4->setCaption(QStringLiteral("Ondel"));
-    Label4->move(60, 360, 5595, 1065);
-    Label4->setFont(QStringLiteral("Times New Roman"), 27.75, true);
-    Label4->setForeColor(blue);
-    Label4->setAlignment(Alignment::Center);
-    Label4->setBackStyle(BackStyle::Transparent);
+    setupLabel(*Label4, QStringLiteral("Ondel"),
+               { serif, 27.75, true, blue, centre, { 60, 360, 5595, 1065 } });
 
     Picture1->move(120, 1200, 5460, 3660);
 
     for (const CreditLine &line : creditLines) {
-        Label *label = this->*line.label;
-        label->setCaption(QString::fromUtf16(line.caption));
-        label->move(0, line.top, 5655, 375);
-        label->setFont(QStringLiteral("Times New Roman"), line.points);
-        label->setForeColor(blue);
-        label->setAlignment(Alignment::Center);
-        label->setBackStyle(BackStyle::Transparent);
+        setupLabel(*(this->*line.label), QString::fromUtf16(line.caption),
+                   { serif, line.points, false, blue, centre, { 0, line.top, 5655, 375 } });
     }
 
     Command1->setCaption(QStringLiteral("OK"));
@@ -64,12 +57,8 @@ TitleScreen::TitleScreen()
     Command2->move(2760, 6000, 1335, 375);
     Command2->setBackColor(grey);
 
-    Label2->setCaption(QStringLiteral("Water and rivers for pupils aged 7 to 11"));
-    Label2->move(0, 6420, 5655, 255);
-    Label2->setFont(QStringLiteral("Arial"), 8.25);
-    Label2->setForeColor(QColor(0, 128, 0));
-    Label2->setAlignment(Alignment::Center);
-    Label2->setBackStyle(BackStyle::Transparent);
+    setupLabel(*Label2, QStringLiteral("Water and rivers for pupils aged 7 to 11"),
+               { u"Arial", 8.25, false, QColor(0, 128, 0), centre, { 0, 6420, 5655, 255 } });
 
     connect(Command1, &CommandButton::clicked, this, &TitleScreen::Command1_Click);
     connect(Command2, &CommandButton::clicked, this, &TitleScreen::Command2_Click);
@@ -106,12 +95,12 @@ void TitleScreen::Command1_Click()
 {
     intro0->show();
     unload();
-    requestSound(QStringLiteral("wav\\click.wav"));
+    requestSound(clickSound);
 }
 
 void TitleScreen::Command2_Click()
 {
-    requestSound(QStringLiteral("wav\\click.wav"));
+    requestSound(clickSound);
     // Ends the event loop at once; main returns its code, nothing is saved.
     QCoreApplication::exit(0);
 }

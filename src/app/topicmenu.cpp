@@ -10,24 +10,18 @@
 FormSlot<TopicMenuOf<1>> rivers1;
 FormSlot<TopicMenuOf<2>> rivers2;
 
+using namespace ScreenParts;
+
 namespace {
 
-const QColor yellow(255, 255, 0);
-
-struct Entry
-{
-    int index;
-    const char16_t *caption;
-    double left;
-    double top;
-    double width;
-};
-
 // In design order, which is also the Tab order.
-constexpr Entry entries[] = {
-    { 4, u"Key Facts", 6360, 120, 1995 },          { 5, u"Teacher's Notes", 8640, 120, 3195 },
-    { 0, u"Multiple Choice", 120, 7920, 3195 },    { 1, u"Labelling Activity", 3600, 7920, 3195 },
-    { 3, u"Ordering Activity", 7080, 7920, 3195 }, { 2, u"Exit", 10560, 7920, 1245 },
+constexpr ButtonDesign entries[] = {
+    { 4, u"Key Facts", { 6360, 120, 1995, 495 } },
+    { 5, u"Teacher's Notes", { 8640, 120, 3195, 495 } },
+    { 0, u"Multiple Choice", { 120, 7920, 3195, 495 } },
+    { 1, u"Labelling Activity", { 3600, 7920, 3195, 495 } },
+    { 3, u"Ordering Activity", { 7080, 7920, 3195, 495 } },
+    { 2, u"Exit", { 10560, 7920, 1245, 495 } },
 };
 
 // The page viewer's opening contract: the globals its load reads first, then both copies of
@@ -59,24 +53,17 @@ TopicMenu::TopicMenu(int topic)
     : m_topic(topic)
 {
     Label1 = new Label(this, QStringLiteral("Label1"));
-    Label1->setCaption(QString::fromUtf16(content().title));
-    Label1->move(240, 0, 6240, 900);
-    Label1->setFont(QStringLiteral("Times New Roman"), 27.75, true);
-    Label1->setForeColor(yellow);
-    Label1->setBackStyle(BackStyle::Transparent);
+    setupLabel(*Label1, QString::fromUtf16(content().title),
+               { serif, 27.75, true, yellow, flushLeft, { 240, 0, 6240, 900 } });
 
     Image1 = new ImageBox(this, QStringLiteral("Image1"));
     Image1->move(2640, 1080, 4800, 3600);
 
-    for (const Entry &entry : entries) {
-        ScreenParts::setupButton(*label3.create(entry.index, this),
-                                 QString::fromUtf16(entry.caption),
-                                 { entry.left, entry.top, entry.width, 495 });
-    }
+    for (const ButtonDesign &entry : entries)
+        createButton(label3, entry, this);
 
     label3.connect(&Label::clicked, this, &TopicMenu::label3_Click);
-    label3.connect(&Label::mouseMove, this, &TopicMenu::label3_MouseMove);
-    label3.connect(&Label::gotFocus, this, &TopicMenu::label3_GotFocus);
+    ButtonHover::install(*this, label3);
 }
 
 TopicMenu::~TopicMenu() = default;
@@ -125,21 +112,5 @@ void TopicMenu::label3_Click(int index)
     default:
         break;
     }
-    requestSound(QStringLiteral("wav\\click.wav"));
-}
-
-void TopicMenu::label3_MouseMove(int index, int, int, double, double)
-{
-    label3[index]->setBackStyle(BackStyle::Opaque);
-}
-
-void TopicMenu::label3_GotFocus(int index)
-{
-    label3[index]->setBackStyle(BackStyle::Opaque);
-}
-
-void TopicMenu::Form_MouseMove(int, int, double, double)
-{
-    for (const auto &[index, label] : label3)
-        label->setBackStyle(BackStyle::Transparent);
+    requestSound(clickSound);
 }

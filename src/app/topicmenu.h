@@ -58,11 +58,8 @@ public:
 
     // Standard frame, then the topic picture, centred across the screen by its loaded width.
     void Form_Load() override;
-    void Form_MouseMove(int button, int shift, double x, double y) override;
 
     void label3_Click(int index);
-    void label3_MouseMove(int index, int button, int shift, double x, double y);
-    void label3_GotFocus(int index);
 
     // 1 for rivers1, 2 for rivers2.
     int topic() const { return m_topic; }

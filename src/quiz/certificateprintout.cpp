@@ -1,6 +1,8 @@
 #include "certificateprintout.h"
 
 #include "printer.h"
+#include "printoutlines.h"
+#include "screenparts.h"
 #include "twips.h"
 
 #include <QFontMetricsF>
@@ -9,10 +11,11 @@
 
 namespace {
 
-constexpr QColor black = QColor(0, 0, 0);
-constexpr QColor blue = QColor(0, 0, 128);
-constexpr QColor lightBlue = QColor(0, 0, 255);
-constexpr QColor lightRed = QColor(255, 0, 0);
+// The classic palette's 0 black, 1 blue (navy), 9 light blue (blue) and 12 light red (red).
+using ScreenParts::black;
+using ScreenParts::blue;
+using ScreenParts::navy;
+using ScreenParts::red;
 
 struct Inset
 {
@@ -29,20 +32,6 @@ constexpr std::array<Inset, 5> frameInsets { {
     { 180, 405, false },
     { 225, 450, false },
 } };
-
-const QString blank = QStringLiteral(" ");
-
-void printCentred(Printer &printer, const QString &text)
-{
-    printer.setCurrentX((printer.scaleWidth() - printer.textWidth(text)) / 2);
-    printer.print(text);
-}
-
-void blankLines(Printer &printer, int count)
-{
-    for (int i = 0; i < count; ++i)
-        printer.print(blank);
-}
 
 // Top, left, right and bottom sides.
 void rectangle(Printer &printer, double left, double top, double right, double bottom)
@@ -76,50 +65,50 @@ void print(Printer &printer, const Content &content, const QFont &headingFont)
                                 : QStringLiteral("Ondel certificate - ") + content.name.trimmed());
     printer.setFontName(QStringLiteral("Times New Roman"));
 
-    printer.setForeColor(lightBlue);
+    printer.setForeColor(blue);
     printer.setFontSize(25);
     printer.setCurrentX(printer.scaleWidth() / 8);
-    printer.print(blank);
+    PrintoutLines::blank(printer);
 
     // Runs past the right edge of the page, where the paper cuts it off.
     printer.print(doubleStrip(), false);
-    blankLines(printer, 3);
+    PrintoutLines::blank(printer, 3);
 
-    printer.setForeColor(lightRed);
+    printer.setForeColor(red);
     printer.setFontSize(36);
-    printCentred(printer, QStringLiteral("Ondel"));
-    printer.print(blank);
+    PrintoutLines::centred(printer, QStringLiteral("Ondel"));
+    PrintoutLines::blank(printer);
 
-    printer.setForeColor(lightBlue);
+    printer.setForeColor(blue);
     printer.setFontSize(36);
     const double headingWidth
         = QFontMetricsF(headingFont).horizontalAdvance(content.heading) * Twips::perPixel;
     if (headingWidth > printer.scaleWidth() / 4)
         printer.setFontSize(28);
-    printCentred(printer, content.heading);
+    PrintoutLines::centred(printer, content.heading);
     printer.print();
 
     printer.setFontSize(36);
-    blankLines(printer, 3);
+    PrintoutLines::blank(printer, 3);
+
+    printer.setForeColor(navy);
+    printer.setFontSize(28);
+    PrintoutLines::centred(printer, QStringLiteral("Excellent Work"));
+    PrintoutLines::blank(printer);
+
+    PrintoutLines::centred(printer, content.name);
+    printer.print();
+
+    printer.setFontSize(28);
+    PrintoutLines::centred(printer, scoreSentence(content.score, content.outof));
+    PrintoutLines::blank(printer);
+
+    printer.setFontSize(36);
+    PrintoutLines::blank(printer, 2);
 
     printer.setForeColor(blue);
-    printer.setFontSize(28);
-    printCentred(printer, QStringLiteral("Excellent Work"));
-    printer.print(blank);
-
-    printCentred(printer, content.name);
-    printer.print();
-
-    printer.setFontSize(28);
-    printCentred(printer, scoreSentence(content.score, content.outof));
-    printer.print(blank);
-
-    printer.setFontSize(36);
-    blankLines(printer, 2);
-
-    printer.setForeColor(lightBlue);
     printer.setFontSize(25);
-    printer.print(blank);
+    PrintoutLines::blank(printer);
 
     printer.setForeColor(black);
     printer.print(doubleStrip(), false);

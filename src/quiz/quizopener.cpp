@@ -1,8 +1,8 @@
 #include "quizopener.h"
 
 #include "fieldreader.h"
-#include "messageboxes.h"
 #include "quizscreen.h"
+#include "screenparts.h"
 #include "worksheetfileerror.h"
 #include "worksheetfiles.h"
 #include "worksheetglobals.h"
@@ -38,9 +38,7 @@ struct WorksheetInMemory
 bool correctAnswersValid()
 {
     for (int q = 1; q <= worksheetQuestionCount; ++q) {
-        const QString &answer = correct[q];
-        if (answer.size() != 1 || answer.front() < QLatin1Char('1')
-            || answer.front() > QLatin1Char('4'))
+        if (WorksheetFiles::correctAnswer(q) == 0)
             return false;
     }
     return true;
@@ -75,8 +73,7 @@ namespace QuizOpener {
 bool open(const QString &worksheetPath, const QString &picturePath)
 {
     if (!readWorksheet(worksheetPath)) {
-        MessageBoxes::current().show(QStringLiteral("This worksheet seems to be corrupted."),
-                                     QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
+        ScreenParts::message(QStringLiteral("This worksheet seems to be corrupted."));
         return false;
     }
     multiple->Picture1->loadPicture(picturePath);

@@ -1,10 +1,10 @@
 #include "quizscreen.h"
 
-#include "messageboxes.h"
 #include "module1.h"
 #include "printer.h"
 #include "resultsscreen.h"
 #include "screenparts.h"
+#include "worksheetfiles.h"
 #include "worksheetprintout.h"
 #include "wronganswersscreen.h"
 
@@ -16,8 +16,6 @@ FormSlot<QuizScreen> multiple;
 
 namespace {
 
-constexpr QColor screenBlue = QColor(0, 78, 152);
-constexpr QColor green = QColor(0, 255, 0);
 constexpr QColor lilac = QColor(128, 128, 255);
 
 constexpr LabelDesign titleDesign { tahoma, 36, true, yellow, centre, { 120, 120, 5880, 900 } };
@@ -40,19 +38,12 @@ constexpr std::array<ButtonDesign, 3> lowerButtons { {
 } };
 
 // The four answers, A to D.
-constexpr std::array<Rect, 4> answerRects { {
+constexpr std::array<TwipsRect, 4> answerRects { {
     { 2400, 5400, 6975, 525 },
     { 2400, 6000, 6975, 525 },
     { 2400, 6600, 6975, 525 },
     { 2400, 7200, 6975, 525 },
 } };
-
-const QString clickSound = QStringLiteral("wav\\click.wav");
-
-void message(const QString &text)
-{
-    MessageBoxes::current().show(text, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
-}
 
 } // namespace
 
@@ -66,8 +57,7 @@ QuizScreen::QuizScreen()
     setupLabel(*Label5, QString(), headingDesign);
     Label6 = new Label(this, QStringLiteral("Label6"));
     setupLabel(*Label6, QString(), sheetTitleDesign);
-    setupButton(*label3.create(printButton.index, this), printButton.caption.toString(),
-                printButton.rect);
+    createButton(label3, printButton, this);
     Label4 = new Label(this, QStringLiteral("Label4"));
     setupLabel(*Label4, QString(), numberDesign);
     Label2 = new Label(this, QStringLiteral("Label2"));
@@ -75,23 +65,21 @@ QuizScreen::QuizScreen()
 
     for (int i = 1; i <= 4; ++i) {
         OptionButton *answer = Option1.create(i, this);
-        answer->setFont(QStringLiteral("Times New Roman"), 20.25);
+        answer->setFont(serif.toString(), 20.25);
         answer->setForeColor(yellow);
-        const Rect &r = answerRects[i - 1];
-        answer->move(r.left, r.top, r.width, r.height);
+        place(*answer, answerRects[i - 1]);
     }
     // Small enough to lie wholly behind Picture1 once the load has moved it there.
     Option1.create(noAnswer, this)->move(0, 0, 375, 255);
 
     for (const ButtonDesign &button : lowerButtons)
-        setupButton(*label3.create(button.index, this), button.caption.toString(), button.rect);
+        createButton(label3, button, this);
     label3[0]->setVisible(false);
 
     Picture1->raise();
 
     label3.connect(&Label::clicked, this, &QuizScreen::label3_Click);
-    label3.connect(&Label::mouseMove, this, &QuizScreen::label3_MouseMove);
-    label3.connect(&Label::gotFocus, this, &QuizScreen::label3_MouseMove);
+    ButtonHover::install(*this, label3);
     Option1.connect(&OptionButton::clicked, this, &QuizScreen::Option1_Click);
 }
 
@@ -107,7 +95,7 @@ void QuizScreen::Form_Load()
         marks[q] = 0;
     Option1[noAnswer]->move(Picture1->left() + 240, Picture1->top() + 240);
     for (int i = 1; i <= 4; ++i)
-        Option1[i]->setBackColor(screenBlue);
+        Option1[i]->setBackColor(layoutBlue);
     Label6->setCaption(worktitle);
     showquest();
 }
@@ -131,17 +119,6 @@ void QuizScreen::showquest()
     // While the screen is still loading, this makes the hidden option the one that takes the
     // focus when the screen first shows, rather than the first button.
     Option1[noAnswer]->setFocus();
-}
-
-void QuizScreen::Form_MouseMove(int, int, double, double)
-{
-    for (auto [index, button] : label3)
-        button->setBackStyle(BackStyle::Transparent);
-}
-
-void QuizScreen::label3_MouseMove(int index)
-{
-    label3[index]->setBackStyle(BackStyle::Opaque);
 }
 
 void QuizScreen::Option1_Click(int)
@@ -178,10 +155,8 @@ void QuizScreen::markQuestion()
 {
     // A worksheet is checked when it is opened, so the correct answer is "1" to "4"; anything
     // else still marks the question wrong rather than failing.
-    bool isNumber = false;
-    const int c = correct[questnum].toInt(&isNumber);
-    const bool chosen = isNumber && c >= 1 && c <= 4 && Option1[c]->value();
-    marks[questnum] = chosen ? 1 : 0;
+    const int c = WorksheetFiles::correctAnswer(questnum);
+    marks[questnum] = c != 0 && Option1[c]->value() ? 1 : 0;
 }
 
 void QuizScreen::scoreQuiz()

@@ -27,14 +27,12 @@ public:
     ~QuizScreen() override;
 
     void Form_Load() override;
-    void Form_MouseMove(int button, int shift, double x, double y) override;
     // Shows question questnum with no answer chosen.
     void showquest();
     // Prints the worksheet in memory and says whether it went to the printer.
     void Printpage();
     // 0: previous question; 1: next question or check score; 2: Exit; 3: print.
     void label3_Click(int index);
-    void label3_MouseMove(int index);
     void Option1_Click(int index);
 
     Label *Label1 = nullptr;

@@ -2,7 +2,6 @@
 
 #include "celebration.h"
 #include "certificateprintout.h"
-#include "messageboxes.h"
 #include "module1.h"
 #include "printer.h"
 #include "randomsource.h"
@@ -35,11 +34,6 @@ QString sentence(const QString &opening, int score, int outof)
     return opening + QStringLiteral(" %1 out of %2.").arg(score).arg(outof);
 }
 
-void message(const QString &text)
-{
-    MessageBoxes::current().show(text, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
-}
-
 } // namespace
 
 ResultsScreen::ResultsScreen()
@@ -47,9 +41,7 @@ ResultsScreen::ResultsScreen()
     Label4 = new Label(this, QStringLiteral("Label4"));
     setupLabel(*Label4, QStringLiteral("Well Done!"), headlineDesign);
 
-    Label *button0 = label3.create(buttons[0].index, this);
-    setupButton(*button0, buttons[0].caption.toString(), buttons[0].rect);
-    button0->setVisible(false);
+    createButton(label3, buttons[0], this)->setVisible(false);
 
     Picture1 = new PictureBox(this, QStringLiteral("Picture1"));
     Picture1->move(5880, 1440, 4800, 3600);
@@ -63,7 +55,7 @@ ResultsScreen::ResultsScreen()
     setupLabel(*Label6, QStringLiteral("Read the Key Facts and try again."), adviceDesign);
 
     Text1 = new TextBox(this, QStringLiteral("Text1"));
-    Text1->setFont(QStringLiteral("Times New Roman"), 24);
+    Text1->setFont(serif.toString(), 24);
     Text1->move(3120, 6600, 5760, 615);
     Text1->setMaxLength(nameLength);
     Text1->setVisible(false);
@@ -74,8 +66,7 @@ ResultsScreen::ResultsScreen()
                nameHintDesign);
     Label2->setVisible(false);
 
-    setupButton(*label3.create(buttons[1].index, this), buttons[1].caption.toString(),
-                buttons[1].rect);
+    createButton(label3, buttons[1], this);
 
     Timer1 = new Timer(this, QStringLiteral("Timer1"));
     Timer1->setInterval(1);
@@ -85,8 +76,7 @@ ResultsScreen::ResultsScreen()
     Timer3->setInterval(1);
 
     label3.connect(&Label::clicked, this, &ResultsScreen::label3_Click);
-    label3.connect(&Label::mouseMove, this, &ResultsScreen::label3_MouseMove);
-    label3.connect(&Label::gotFocus, this, &ResultsScreen::label3_MouseMove);
+    m_hover = ButtonHover::install(*this, label3);
     connect(Timer1, &Timer::tick, this, &ResultsScreen::Timer1_Timer);
     connect(Timer2, &Timer::tick, this, &ResultsScreen::Timer2_Timer);
     connect(Timer3, &Timer::tick, this, &ResultsScreen::Timer3_Timer);
@@ -119,17 +109,6 @@ void ResultsScreen::Form_Load()
     Timer1->setEnabled(true);
 }
 
-void ResultsScreen::Form_MouseMove(int, int, double, double)
-{
-    for (auto [index, button] : label3)
-        button->setBackStyle(BackStyle::Transparent);
-}
-
-void ResultsScreen::label3_MouseMove(int index)
-{
-    label3[index]->setBackStyle(BackStyle::Opaque);
-}
-
 void ResultsScreen::label3_Click(int index)
 {
     switch (index) {
@@ -149,7 +128,7 @@ void ResultsScreen::label3_Click(int index)
         unload();
         break;
     }
-    requestSound(QStringLiteral("wav\\click.wav"));
+    requestSound(clickSound);
 }
 
 void ResultsScreen::Timer1_Timer()
@@ -164,8 +143,7 @@ void ResultsScreen::Timer2_Timer()
     if (Text1->visible())
         Text1->setFocus();
     Timer2->setEnabled(false);
-    for (auto [index, button] : label3)
-        button->setBackStyle(BackStyle::Opaque);
+    m_hover->lightAll();
     Timer3->setEnabled(true);
 }
 

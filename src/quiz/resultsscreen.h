@@ -1,5 +1,6 @@
 #pragma once
 
+#include "buttonhover.h"
 #include "controlarray.h"
 #include "form.h"
 #include "formslot.h"
@@ -27,10 +28,8 @@ public:
     ~ResultsScreen() override;
 
     void Form_Load() override;
-    void Form_MouseMove(int button, int shift, double x, double y) override;
     // 0: "Print Certificate" on full marks, else "Check Wrong Answers"; 1: Exit.
     void label3_Click(int index);
-    void label3_MouseMove(int index);
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
@@ -49,6 +48,9 @@ public:
     Timer *Timer1 = nullptr;
     Timer *Timer2 = nullptr;
     Timer *Timer3 = nullptr;
+
+private:
+    ButtonHover *m_hover = nullptr;
 };
 
 extern FormSlot<ResultsScreen> Welldone;

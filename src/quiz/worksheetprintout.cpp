@@ -1,17 +1,10 @@
 #include "worksheetprintout.h"
 
 #include "printer.h"
+#include "printoutlines.h"
 #include "worksheetglobals.h"
 
 namespace {
-
-const QString blank = QStringLiteral(" ");
-
-void printCentred(Printer &printer, const QString &text)
-{
-    printer.setCurrentX((printer.scaleWidth() - printer.textWidth(text)) / 2);
-    printer.print(text);
-}
 
 // Two answers side by side: the first at a third of the width, the second at two thirds.
 void answerPair(Printer &printer, const QString &first, const QString &second)
@@ -39,17 +32,16 @@ void print(Printer &printer, const QString &heading, const QString &title)
 
     printer.setFontSize(16);
     printer.setCurrentX(printer.scaleWidth() / 8);
-    printer.print(blank);
+    PrintoutLines::blank(printer);
 
     printer.setCurrentX(printer.scaleWidth() / 16);
     printer.print(header(), false);
-    printer.print(blank);
-    printer.print(blank);
+    PrintoutLines::blank(printer, 2);
 
     printer.setFontSize(32);
-    printCentred(printer, heading);
-    printCentred(printer, title);
-    printer.print(blank);
+    PrintoutLines::centred(printer, heading);
+    PrintoutLines::centred(printer, title);
+    PrintoutLines::blank(printer);
 
     printer.setFontSize(12);
     for (int i = 1; i <= worksheetQuestionCount; ++i) {
@@ -57,7 +49,7 @@ void print(Printer &printer, const QString &heading, const QString &title)
         printer.print(QStringLiteral("Question %1    ").arg(i) + questions[i]);
         answerPair(printer, QStringLiteral("A. ") + answera[i], QStringLiteral("B. ") + answerb[i]);
         answerPair(printer, QStringLiteral("C. ") + answerc[i], QStringLiteral("D. ") + answerd[i]);
-        printer.print(blank);
+        PrintoutLines::blank(printer);
     }
 
     printer.endDoc();

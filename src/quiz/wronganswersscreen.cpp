@@ -10,8 +10,6 @@ FormSlot<WrongAnswersScreen> Wrong;
 
 namespace {
 
-constexpr QColor white = QColor(255, 255, 255);
-
 constexpr LabelDesign titleDesign { tahoma, 20.25, true, yellow, centre, { 0, 120, 12000, 540 } };
 constexpr LabelDesign introDesign {
     tahoma, 15.75, true, yellow, flushLeft, { 240, 960, 12000, 540 }
@@ -22,7 +20,7 @@ constexpr ButtonDesign exitButton { 1, u"Exit", { 10560, 7920, 1245, 495 } };
 // Row k of the list, 600 twips below the one before.
 constexpr LabelDesign rowDesign(int k)
 {
-    return { tahoma, 15.75, true, white, flushLeft, { 120, 1680.0 + 600 * k, 12000, 540 } };
+    return { tahoma, 15.75, true, white, flushLeft, { 120, 1680.0f + 600.0f * k, 12000, 540 } };
 }
 
 } // namespace
@@ -41,8 +39,7 @@ WrongAnswersScreen::WrongAnswersScreen()
     }
     Label5 = new Label(this, QStringLiteral("Label5"));
     setupLabel(*Label5, QStringLiteral("Read the Key Facts and try again."), adviceDesign);
-    setupButton(*label3.create(exitButton.index, this), exitButton.caption.toString(),
-                exitButton.rect);
+    createButton(label3, exitButton, this);
 
     label3.connect(&Label::clicked, this, &WrongAnswersScreen::label3_Click);
 }

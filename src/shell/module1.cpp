@@ -4,14 +4,15 @@
 #include "desktop.h"
 #include "form.h"
 #include "picturebox.h"
+#include "screenparts.h"
 
 void formlayout(Form &screen)
 {
-    screen.setBackColor(QColor(0, 78, 152));
+    screen.setBackColor(ScreenParts::layoutBlue);
     screen.setCaption(QStringLiteral("Ondel"));
     // The picture box is looked up by name, so screens without one simply skip this step.
     if (auto *picture = qobject_cast<PictureBox *>(screen.control(QStringLiteral("Picture1"))))
-        picture->setBackColor(QColor(49, 135, 214));
+        picture->setBackColor(ScreenParts::pictureBlue);
     screen.resize(12000, 9000);
 
     Desktop &desktop = Desktop::current();

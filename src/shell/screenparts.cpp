@@ -1,20 +1,29 @@
 #include "screenparts.h"
 
+#include "desktop.h"
 #include "label.h"
+#include "messageboxes.h"
 
 namespace ScreenParts {
 
-void setupButton(Label &label, const QString &caption, const Rect &rect, double points)
+void setupButton(Label &label, const QString &caption, const TwipsRect &rect, double points)
 {
     label.setButton(true);
     label.setCaption(caption);
-    label.setFont(QStringLiteral("Tahoma"), points, true);
+    label.setFont(tahoma.toString(), points, true);
     label.setForeColor(yellow);
-    label.setBackColor(QColor(0, 0, 0));
+    label.setBackColor(black);
     label.setBackStyle(BackStyle::Opaque);
     label.setBorderStyle(BorderStyle::FixedSingle);
     label.setAlignment(Alignment::Center);
-    label.move(rect.left, rect.top, rect.width, rect.height);
+    place(label, rect);
+}
+
+Label *createButton(ControlArray<Label> &buttons, const ButtonDesign &design, QWidget *parent)
+{
+    Label *button = buttons.create(design.index, parent);
+    setupButton(*button, design.caption.toString(), design.rect, design.points);
+    return button;
 }
 
 void setupLabel(Label &label, const QString &caption, const LabelDesign &design)
@@ -24,7 +33,17 @@ void setupLabel(Label &label, const QString &caption, const LabelDesign &design)
     label.setForeColor(design.colour);
     label.setBackStyle(BackStyle::Transparent);
     label.setAlignment(design.alignment);
-    label.move(design.rect.left, design.rect.top, design.rect.width, design.rect.height);
+    place(label, design.rect);
+}
+
+void message(const QString &text)
+{
+    MessageBoxes::current().show(text, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
+}
+
+void showBusyWhileWaiting(bool waiting)
+{
+    Desktop::current().setBusyPointer(waiting);
 }
 
 } // namespace ScreenParts

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "buttonhover.h"
 #include "control.h"
+#include "controlarray.h"
+#include "twipsrect.h"
 
 #include <QColor>
 #include <QString>
@@ -8,22 +11,29 @@
 
 class Label;
 
-// The looks the screens share: label buttons and plain caption labels, positioned in twips.
+// What the screens share: the colours, the label-button look, caption labels, the click
+// sound, the message box, and (buttonhover.h) the hover highlight. Positions are twips.
 namespace ScreenParts {
 
 inline constexpr QColor yellow = QColor(255, 255, 0);
+inline constexpr QColor black = QColor(0, 0, 0);
+inline constexpr QColor white = QColor(255, 255, 255);
+inline constexpr QColor blue = QColor(0, 0, 255);
+inline constexpr QColor navy = QColor(0, 0, 128);
+inline constexpr QColor red = QColor(255, 0, 0);
+inline constexpr QColor green = QColor(0, 255, 0);
+// The standard frame's background, which option buttons, tick boxes and frames repeat.
+inline constexpr QColor layoutBlue = QColor(0, 78, 152);
+// The background of the picture boxes on a screen in the standard frame.
+inline constexpr QColor pictureBlue = QColor(49, 135, 214);
+
 inline constexpr QStringView tahoma = u"Tahoma";
 inline constexpr QStringView serif = u"Times New Roman";
 inline constexpr Alignment centre = Alignment::Center;
 inline constexpr Alignment flushLeft = Alignment::Left;
 
-struct Rect
-{
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
+// What every button click plays (through requestSound).
+inline const QString clickSound = QStringLiteral("wav\\click.wav");
 
 // A label button as designed: yellow bold Tahoma (15.75 pt unless a screen says otherwise),
 // centred, on an opaque black box with a single-line border; it takes the focus and answers
@@ -32,10 +42,14 @@ struct ButtonDesign
 {
     int index = 0;
     QStringView caption;
-    Rect rect;
+    TwipsRect rect;
+    double points = 15.75;
 };
 
-void setupButton(Label &label, const QString &caption, const Rect &rect, double points = 15.75);
+void setupButton(Label &label, const QString &caption, const TwipsRect &rect,
+                 double points = 15.75);
+// Creates element design.index of buttons on parent, with the button look.
+Label *createButton(ControlArray<Label> &buttons, const ButtonDesign &design, QWidget *parent);
 
 // A caption label with a transparent background.
 struct LabelDesign
@@ -45,9 +59,22 @@ struct LabelDesign
     bool bold = false;
     QColor colour;
     Alignment alignment = Alignment::Left;
-    Rect rect;
+    TwipsRect rect;
 };
 
 void setupLabel(Label &label, const QString &caption, const LabelDesign &design);
+
+// Puts a control at its designed rectangle.
+template<class C> void place(C &control, const TwipsRect &rect)
+{
+    control.move(rect.left, rect.top, rect.width, rect.height);
+}
+
+// Shows text in a message box with an OK button and the program's title as caption.
+void message(const QString &text);
+
+// The busy pointer while a catalogue update waits for another program to release the
+// catalogue (the notice WorksheetFiles takes), the normal pointer again after.
+void showBusyWhileWaiting(bool waiting);
 
 } // namespace ScreenParts

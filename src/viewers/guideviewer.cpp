@@ -1,6 +1,7 @@
 #include "guideviewer.h"
 
 #include "module1.h"
+#include "screenparts.h"
 #include "viewerparts.h"
 
 FormSlot<GuideViewer> guide;
@@ -57,11 +58,13 @@ void apply(Switch change, Label *button)
 GuideViewer::GuideViewer()
 {
     Label2 = new Label(this, QStringLiteral("Label2"));
-    Label2->move(0, 120, 11775, 615);
-    Label2->setFont(QStringLiteral("Tahoma"), 14.25);
-    Label2->setForeColor(QColor(255, 255, 0));
-    Label2->setAlignment(Alignment::Center);
-    Label2->setBackStyle(BackStyle::Transparent);
+    ScreenParts::setupLabel(*Label2, QString(),
+                            { ScreenParts::tahoma,
+                              14.25,
+                              false,
+                              ScreenParts::yellow,
+                              ScreenParts::centre,
+                              { 0, 120, 11775, 615 } });
 
     Image1 = new ImageBox(this, QStringLiteral("Image1"));
     Image1->move(120, 0);
@@ -78,6 +81,7 @@ GuideViewer::GuideViewer()
     ViewerParts::createButtons(label3, this);
 
     label3.connect(&Label::clicked, this, &GuideViewer::label3_Click);
+    ButtonHover::install(*this, label3, ButtonHover::Rule::PutOutOnly);
 }
 
 GuideViewer::~GuideViewer() = default;
@@ -85,12 +89,6 @@ GuideViewer::~GuideViewer() = default;
 void GuideViewer::Form_Load()
 {
     formlayout(*this);
-}
-
-void GuideViewer::Form_MouseMove(int, int, double, double)
-{
-    for (const auto &[index, button] : label3)
-        button->setBackStyle(BackStyle::Transparent);
 }
 
 void GuideViewer::label3_Click(int index)

@@ -8,7 +8,8 @@
 
 // The teachers' guide: three pages of guidance text (printable), then six answer pages, each
 // an answer picture drawn as the screen's own background under a title. The page table says
-// what each page sets; what it leaves unchanged stays as the previous page left it.
+// what each page sets; what it leaves unchanged stays as the previous page left it. The
+// pointer over the free area puts the buttons out, and nothing lights them again.
 //
 // Opening (main menu): guide->Image1 from "wmf\\guide1.wmf" (creates the screen), Image2 from
 // "wmf2\\guide1.wmf", pagenum <- 1, guide->show().
@@ -24,8 +25,6 @@ public:
 
     // The standard frame, nothing else.
     void Form_Load() override;
-    // Over the free area the buttons go transparent, and nothing lights them again.
-    void Form_MouseMove(int button, int shift, double x, double y) override;
 
     // 0 Print, 1 Exit, 2 Next Page, 3 Previous Page.
     void label3_Click(int index);

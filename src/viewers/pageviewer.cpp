@@ -1,6 +1,7 @@
 #include "pageviewer.h"
 
 #include "module1.h"
+#include "screenparts.h"
 #include "viewerparts.h"
 
 FormSlot<PageViewer> teacher;
@@ -31,7 +32,7 @@ PageViewer::PageViewer()
     Picture2->move(8550, 6240, 1800, 1335);
     for (PictureBox *box : { Picture1, Picture2 }) {
         box->setBorderStyle(BorderStyle::None);
-        box->setBackColor(QColor(49, 135, 214));
+        box->setBackColor(ScreenParts::pictureBlue);
         box->setVisible(false);
     }
 

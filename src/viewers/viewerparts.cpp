@@ -8,43 +8,33 @@
 
 namespace ViewerParts {
 
-namespace {
+using namespace ScreenParts;
 
-struct ButtonDesign
-{
-    int index;
-    const char16_t *caption;
-    double left;
-    double top;
-    double width;
-};
+namespace {
 
 // In design order, which is also the Tab order.
 constexpr ButtonDesign buttons[] = {
-    { 0, u"Print", 10680, 120, 1125 },
-    { 1, u"Exit", 10680, 7920, 1125 },
-    { 2, u"Next Page", 6720, 7920, 2685 },
-    { 3, u"Previous Page", 1320, 7920, 2685 },
+    { 0, u"Print", { 10680, 120, 1125, 495 } },
+    { 1, u"Exit", { 10680, 7920, 1125, 495 } },
+    { 2, u"Next Page", { 6720, 7920, 2685, 495 } },
+    { 3, u"Previous Page", { 1320, 7920, 2685, 495 } },
 };
 
 } // namespace
 
 void createButtons(ControlArray<Label> &label3, QWidget *parent)
 {
-    for (const ButtonDesign &design : buttons) {
-        ScreenParts::setupButton(*label3.create(design.index, parent),
-                                 QString::fromUtf16(design.caption),
-                                 { design.left, design.top, design.width, 495 });
-    }
+    for (const ButtonDesign &design : buttons)
+        createButton(label3, design, parent);
     label3[3]->setEnabled(false);
 }
 
 void setupPageLabel(Label &label)
 {
     label.move(4200, 7920, 2295, 495);
-    label.setFont(QStringLiteral("Tahoma"), 15.75, true);
-    label.setForeColor(QColor(0, 0, 0));
-    label.setBackColor(QColor(255, 255, 255));
+    label.setFont(tahoma.toString(), 15.75, true);
+    label.setForeColor(black);
+    label.setBackColor(white);
     label.setAlignment(Alignment::Center);
 }
 

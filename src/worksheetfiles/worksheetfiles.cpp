@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QScopeGuard>
 #include <QThread>
 
 #include <limits>
@@ -21,9 +22,6 @@ namespace {
 
 const QString catalogueReadPath = QStringLiteral("multiple\\track.txt");
 const QString catalogueWritePath = QStringLiteral("multiple/track.txt");
-
-// How long a save waits for another program to finish its catalogue update.
-constexpr int lockWaitMs = 20000;
 
 void requireValidTitle(const QString &title)
 {
@@ -51,28 +49,29 @@ int parseCount(const QString &field)
     return static_cast<int>(count);
 }
 
-// The field reader drops leading and trailing spaces of plain fields and splits them at
-// commas and line ends; such titles go between quotes so they read back as they are.
-bool needsQuotes(const QString &title)
-{
-    return title.startsWith(u' ') || title.endsWith(u' ') || title.startsWith(u'"')
-        || title.contains(u',') || title.contains(u'\r') || title.contains(u'\n');
-}
-
 // Holds the catalogue's lock file while a read-change-rewrite of track.txt runs.
 // A lock left by a program that ended without releasing it is taken over.
 class CatalogueLock final
 {
 public:
-    CatalogueLock()
+    explicit CatalogueLock(const LockWaitNotice &notice)
         : m_lock(QFileInfo(requirePath(catalogueWritePath)).absolutePath()
                  + QStringLiteral("/track.txt.lock"))
     {
-        const QDeadlineTimer deadline(lockWaitMs);
+        bool waiting = false;
+        const auto waitOver = qScopeGuard([&] {
+            if (waiting && notice)
+                notice(false);
+        });
+        const QDeadlineTimer deadline(catalogueLockWait);
         while (!m_lock.tryLock(0)) {
             if (m_lock.error() == QLockFile::PermissionError
                 || m_lock.error() == QLockFile::UnknownError || deadline.hasExpired())
                 throw WorksheetFileError(QStringLiteral("The catalogue is in use."));
+            if (!waiting && notice) {
+                waiting = true;
+                notice(true);
+            }
             QThread::msleep(5);
         }
     }
@@ -167,7 +166,7 @@ QStringList catalogueLines(const QStringList &titles)
 {
     QStringList lines { QStringLiteral(" %1 ").arg(titles.size()) };
     for (const QString &title : titles) {
-        if (!needsQuotes(title)) {
+        if (!WorksheetText::needsQuotes(title)) {
             lines += title;
         } else if (!title.contains(u'"')) {
             lines += u'"' + title + u'"';
@@ -188,16 +187,16 @@ void writeworksheet(const WorksheetDraft &draft)
     TextFileWriter::replace(path, lines);
 }
 
-void saveworksheet(const WorksheetDraft &draft)
+void saveworksheet(const WorksheetDraft &draft, const LockWaitNotice &notice)
 {
     writeworksheet(draft);
-    trackworksheets(draft.title);
+    trackworksheets(draft.title, notice);
 }
 
-void trackworksheets(const QString &title)
+void trackworksheets(const QString &title, const LockWaitNotice &notice)
 {
     requireValidTitle(title);
-    const CatalogueLock lock;
+    const CatalogueLock lock(notice);
     readcatalogue();
     for (int i = 1; i <= trackcount; ++i) {
         if (tracklist[i] == title)
@@ -212,9 +211,9 @@ void trackworksheets(const QString &title)
     writeCatalogue(titles);
 }
 
-bool delworksheet(const QString &delname)
+bool delworksheet(const QString &delname, const LockWaitNotice &notice)
 {
-    const CatalogueLock lock;
+    const CatalogueLock lock(notice);
     readcatalogue();
     int position = 0;
     for (int i = 1; i <= trackcount; ++i) {
@@ -236,6 +235,14 @@ bool delworksheet(const QString &delname)
     return true;
 }
 
+int correctAnswer(int q)
+{
+    const QString &field = correct[q];
+    return field.size() == 1 && field.front() >= u'1' && field.front() <= u'4'
+        ? field.front().digitValue()
+        : 0;
+}
+
 WorksheetDraft draftFromMemory()
 {
     WorksheetDraft draft;
@@ -247,11 +254,11 @@ WorksheetDraft draftFromMemory()
         draft.answers[4 * row + 1] = answerb[q];
         draft.answers[4 * row + 2] = answerc[q];
         draft.answers[4 * row + 3] = answerd[q];
-        const QString &answer = correct[q];
-        if (answer.size() != 1 || answer.at(0) < u'1' || answer.at(0) > u'4')
+        const int answer = correctAnswer(q);
+        if (answer == 0)
             throw WorksheetFileError(
                 QStringLiteral("The correct answer of question %1 is not 1 to 4.").arg(q));
-        draft.ticks[4 * row + answer.at(0).digitValue() - 1] = true;
+        draft.ticks[4 * row + answer - 1] = true;
     }
     return draft;
 }

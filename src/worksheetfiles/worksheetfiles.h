@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+#include <functional>
+
 class FieldReader;
 
 // Reading and writing worksheet files and the catalogue track.txt, through the globals of
@@ -15,6 +18,15 @@ namespace WorksheetFiles {
 
 // The data path of the worksheet saved under title: "multiple/" + title + ".txt".
 QString worksheetPath(const QString &title);
+
+// How long a catalogue update waits for another program to release the catalogue's lock
+// before it fails.
+inline std::chrono::milliseconds catalogueLockWait { 20000 };
+
+// Told true when a catalogue update starts to wait for the lock, and false when the wait is
+// over, however it ends; never told anything when the lock is free at once. A screen shows
+// the busy pointer with it.
+using LockWaitNotice = std::function<void(bool waiting)>;
 
 // Reads a worksheet from an open file into worktitle, questions, answera to answerd and
 // correct, field by field in file order. The caller opens and closes the file.
@@ -34,21 +46,25 @@ void readcatalogue();
 // not have exactly one tick.
 void writeworksheet(const WorksheetDraft &draft);
 // writeworksheet, then trackworksheets with the draft's title.
-void saveworksheet(const WorksheetDraft &draft);
+void saveworksheet(const WorksheetDraft &draft, const LockWaitNotice &notice = {});
 
 // Adds title at the end of the catalogue unless an entry is exactly equal to it; a 1001st
 // entry is a failure. trackcount keeps the count that was read. The read and the rewrite
 // hold the catalogue's lock file, so programs sharing the folder lose no entry.
-void trackworksheets(const QString &title);
+void trackworksheets(const QString &title, const LockWaitNotice &notice = {});
 
 // Removes the last entry equal to delname from the catalogue, under the lock, and lowers
 // trackcount. Returns false, changing nothing, when no entry is equal to delname. The
 // worksheet file itself stays.
-bool delworksheet(const QString &delname);
+bool delworksheet(const QString &delname, const LockWaitNotice &notice = {});
 
 // The stored form of a worksheet and of a catalogue, as written to disk.
 QStringList worksheetLines(const WorksheetDraft &draft);
 QStringList catalogueLines(const QStringList &titles);
+
+// The correct answer of question q (1 to 10) in memory as the number of the answer, 1 to 4
+// for A to D; 0 when its field is anything but "1" to "4".
+int correctAnswer(int q);
 
 // The draft the worksheet in memory makes, for editing it in the wizard. Throws when a
 // correct answer is not "1" to "4".

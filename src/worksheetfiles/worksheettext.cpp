@@ -48,4 +48,10 @@ QString titleProblem(const QString &title)
     return {};
 }
 
+bool needsQuotes(const QString &title)
+{
+    return title.startsWith(u' ') || title.endsWith(u' ') || title.startsWith(u'"')
+        || title.contains(u',') || title.contains(u'\r') || title.contains(u'\n');
+}
+
 } // namespace WorksheetText

@@ -13,14 +13,21 @@ QString unescape(const QString &text);
 // Windows-1252 and there is no line break.
 bool isStorable(const QString &text);
 
-// Why title cannot name a worksheet file, or an empty string when it can. A title must be a
-// file name on every system the worksheets folder may be shared with: no / \ : * ? " < > |,
-// no control characters, not ending in a dot or a space, not a reserved device name, and
-// not "track", whose file is the catalogue itself.
+// The one rule for worksheet titles, which the wizard and every other writer ask: why title
+// cannot be a worksheet's title, or an empty string when it can. A title must be a file name
+// on every system the worksheets folder may be shared with: not empty, only characters of
+// Windows-1252, no / \ : * ? " < > |, no control characters, not ending in a dot or a space,
+// not a reserved device name, and not "track", whose file is the catalogue itself. Commas,
+// "&" and leading spaces are allowed: the catalogue quotes such titles (needsQuotes), so
+// they read back as typed.
 QString titleProblem(const QString &title);
 inline bool isValidTitle(const QString &title)
 {
     return titleProblem(title).isEmpty();
 }
+
+// Whether title goes between double quotes on its catalogue line: the field reader drops
+// the spaces around a plain field and splits it at commas and line ends.
+bool needsQuotes(const QString &title);
 
 } // namespace WorksheetText

@@ -15,32 +15,19 @@
 
 FormSlot<CatalogueScreen> worksheets;
 
+using namespace ScreenParts;
+
 namespace {
 
-using ScreenParts::yellow;
-const QColor layoutBlue(0, 78, 152);
-
-using ScreenParts::Rect;
-
-struct ButtonDesign
-{
-    int index;
-    const char16_t *caption;
-    Rect rect;
-    double points;
-};
-
-constexpr Rect titleRect { 0, 0, 12000, 780 };
-constexpr Rect editRect { 120, 120, 2535, 375 };
-constexpr Rect deleteRect { 9240, 120, 2535, 375 };
-constexpr Rect pageLabelRect { 120, 7920, 1995, 495 };
+constexpr TwipsRect editRect { 120, 120, 2535, 375 };
+constexpr TwipsRect deleteRect { 9240, 120, 2535, 375 };
 
 // Titles 1 to 12 down the left column, 13 to 24 down the right one.
-constexpr std::array<double, 2> columnLefts { 120, 6120 };
-constexpr double titleTop = 720;
-constexpr double titleSpacing = 600;
-constexpr double titleWidth = 5715;
-constexpr double titleHeight = 375;
+constexpr std::array<float, 2> columnLefts { 120, 6120 };
+constexpr float titleTop = 720;
+constexpr float titleSpacing = 600;
+constexpr float titleWidth = 5715;
+constexpr float titleHeight = 375;
 constexpr double titlePoints = 12;
 
 constexpr ButtonDesign exitButton { 0, u"Exit", { 10560, 7920, 1245, 495 }, 18 };
@@ -49,22 +36,24 @@ constexpr std::array<ButtonDesign, 2> pageButtons { {
     { 1, u"Next Page >>", { 6000, 7920, 3195, 495 }, 15.75 },
 } };
 
-const QString clickSound = QStringLiteral("wav\\click.wav");
 const QString corrupted = QStringLiteral("This worksheet seems to be corrupted.");
 const QString quizPicture = QStringLiteral("images\\swan1.jpg");
 
-void setupButton(Label *label, const QString &caption, const Rect &rect, double points)
+// The catalogue's buttons keep their captions on one line, clipped.
+Label *createOneLineButton(ControlArray<Label> &buttons, const ButtonDesign &design,
+                           QWidget *parent)
 {
-    ScreenParts::setupButton(*label, caption, rect, points);
-    label->setWordWrap(false);
+    Label *button = createButton(buttons, design, parent);
+    button->setWordWrap(false);
+    return button;
 }
 
-void setupTick(CheckBox *tick, const QString &caption, const Rect &rect, const QColor &colour)
+void setupTick(CheckBox *tick, const QString &caption, const TwipsRect &rect, const QColor &colour)
 {
     tick->setCaption(caption);
-    tick->setFont(QStringLiteral("Tahoma"), 12, true);
+    tick->setFont(tahoma.toString(), 12, true);
     tick->setForeColor(colour);
-    tick->move(rect.left, rect.top, rect.width, rect.height);
+    place(*tick, rect);
 }
 
 // The titles the screen can page through: what was read, never more than the catalogue holds.
@@ -78,47 +67,39 @@ int listedCount()
 CatalogueScreen::CatalogueScreen()
 {
     Label1 = new Label(this, QStringLiteral("Label1"));
-    Label1->setCaption(QStringLiteral("Worksheets Catalogue"));
-    Label1->setFont(QStringLiteral("Tahoma"), 24, true);
-    Label1->setForeColor(yellow);
-    Label1->setBackStyle(BackStyle::Transparent);
-    Label1->setAlignment(Alignment::Center);
-    Label1->move(titleRect.left, titleRect.top, titleRect.width, titleRect.height);
+    setupLabel(*Label1, QStringLiteral("Worksheets Catalogue"),
+               { tahoma, 24, true, yellow, centre, { 0, 0, 12000, 780 } });
 
     Check1 = new CheckBox(this, QStringLiteral("Check1"));
     setupTick(Check1, QStringLiteral("Edit Worksheet"), editRect, yellow);
     Check2 = new CheckBox(this, QStringLiteral("Check2"));
-    setupTick(Check2, QStringLiteral("Delete Worksheet"), deleteRect, QColor(255, 0, 0));
+    setupTick(Check2, QStringLiteral("Delete Worksheet"), deleteRect, red);
 
     for (int i = 1; i <= titlesPerPage; ++i) {
         const int column = (i - 1) / 12;
         const int row = (i - 1) % 12;
-        setupButton(Label2.create(i, this), QString(),
-                    { columnLefts[column], titleTop + titleSpacing * row, titleWidth, titleHeight },
-                    titlePoints);
+        const TwipsRect rect { columnLefts[column], titleTop + titleSpacing * row, titleWidth,
+                               titleHeight };
+        createOneLineButton(Label2, { i, {}, rect, titlePoints }, this);
     }
-    for (const ButtonDesign &design : pageButtons) {
-        Label *button = label3.create(design.index, this);
-        setupButton(button, QString::fromUtf16(design.caption), design.rect, design.points);
-        button->setVisible(false);
-    }
-    setupButton(Label2.create(exitButton.index, this), QString::fromUtf16(exitButton.caption),
-                exitButton.rect, exitButton.points);
+    for (const ButtonDesign &design : pageButtons)
+        createOneLineButton(label3, design, this)->setVisible(false);
+    createOneLineButton(Label2, exitButton, this);
 
     Label4 = new Label(this, QStringLiteral("Label4"));
     Label4->setCaption(QStringLiteral("Page 1"));
-    Label4->setFont(QStringLiteral("Tahoma"), 15.75, true);
-    Label4->setForeColor(QColor(0, 0, 255));
-    Label4->setBackColor(QColor(255, 255, 255));
+    Label4->setFont(tahoma.toString(), 15.75, true);
+    Label4->setForeColor(blue);
+    Label4->setBackColor(white);
     Label4->setBackStyle(BackStyle::Opaque);
     Label4->setAlignment(Alignment::Center);
-    Label4->move(pageLabelRect.left, pageLabelRect.top, pageLabelRect.width, pageLabelRect.height);
+    Label4->move(120, 7920, 1995, 495);
 
     connect(Check1, &CheckBox::clicked, this, &CatalogueScreen::Check1_Click);
     connect(Check2, &CheckBox::clicked, this, &CatalogueScreen::Check2_Click);
     Label2.connect(&Label::clicked, this, &CatalogueScreen::Label2_Click);
-    Label2.connect(&Label::mouseMove, this, &CatalogueScreen::Label2_MouseMove);
-    Label2.connect(&Label::gotFocus, this, &CatalogueScreen::Label2_GotFocus);
+    // The titles and Exit light up; the page buttons do not.
+    ButtonHover::install(*this, Label2);
     label3.connect(&Label::clicked, this, &CatalogueScreen::label3_Click);
 }
 
@@ -173,12 +154,6 @@ void CatalogueScreen::workpage()
     }
 }
 
-void CatalogueScreen::Form_MouseMove(int, int, double, double)
-{
-    for (const auto &[index, label] : Label2)
-        label->setBackStyle(BackStyle::Transparent);
-}
-
 void CatalogueScreen::Check1_Click()
 {
     if (Check1->value() == 1)
@@ -210,16 +185,6 @@ void CatalogueScreen::Label2_Click(int index)
     actOnTitle(Label2[index]->caption());
 }
 
-void CatalogueScreen::Label2_MouseMove(int index, int, int, double, double)
-{
-    Label2[index]->setBackStyle(BackStyle::Opaque);
-}
-
-void CatalogueScreen::Label2_GotFocus(int index)
-{
-    Label2[index]->setBackStyle(BackStyle::Opaque);
-}
-
 void CatalogueScreen::actOnTitle(const QString &title)
 {
     const QString path = WorksheetFiles::worksheetPath(title);
@@ -237,7 +202,7 @@ void CatalogueScreen::actOnTitle(const QString &title)
         else
             deleteTitle(title);
     } catch (const std::exception &) {
-        MessageBoxes::current().show(corrupted, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
+        message(corrupted);
     }
 }
 
@@ -261,6 +226,6 @@ void CatalogueScreen::deleteTitle(const QString &title)
     delname = title;
     // A title already gone from the file leaves nothing to remove; the redraw then shows the
     // catalogue as it now is.
-    WorksheetFiles::delworksheet(delname);
+    WorksheetFiles::delworksheet(delname, showBusyWhileWaiting);
     workpage();
 }

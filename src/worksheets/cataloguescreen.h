@@ -23,14 +23,11 @@ public:
 
     // Reads the catalogue and shows its first page; failures leave what was read.
     void Form_Load() override;
-    void Form_MouseMove(int button, int shift, double x, double y) override;
 
     void Check1_Click();
     void Check2_Click();
     // 0: Exit; 1 to 24: the title on show there. The click sound comes first.
     void Label2_Click(int index);
-    void Label2_MouseMove(int index, int button, int shift, double x, double y);
-    void Label2_GotFocus(int index);
     // 0: previous page; 1: next page.
     void label3_Click(int index);
 

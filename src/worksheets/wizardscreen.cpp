@@ -1,6 +1,5 @@
 #include "wizardscreen.h"
 
-#include "messageboxes.h"
 #include "module1.h"
 #include "screenparts.h"
 #include "windows1252.h"
@@ -12,51 +11,48 @@
 
 FormSlot<WizardScreen> wizard;
 
+using namespace ScreenParts;
+
 namespace {
-
-using ScreenParts::yellow;
-const QColor layoutBlue(0, 78, 152);
-
-using ScreenParts::Rect;
 
 struct Caption
 {
     const char16_t *text;
-    Rect rect;
+    TwipsRect rect;
     double points;
 };
 
 constexpr Caption screenTitle { u"Multiple Choice Wizard", { 0, 0, 4320, 540 }, 18 };
 constexpr Caption titleCaption { u"Worksheet Title", { 5160, 120, 2280, 345 }, 14.25 };
 
-constexpr Rect titleBox { 7560, 120, 4215, 375 };
+constexpr TwipsRect titleBox { 7560, 120, 4215, 375 };
 
 // Questions 1 to 5 down the left column, 6 to 10 down the right one.
-constexpr std::array<double, 5> rowTops { 840, 2280, 3720, 5160, 6600 };
-constexpr std::array<double, 2> columnShifts { 0, 5880 };
+constexpr std::array<float, 5> rowTops { 840, 2280, 3720, 5160, 6600 };
+constexpr std::array<float, 2> columnShifts { 0, 5880 };
 
-constexpr double questionLeft = 240;
-constexpr double questionWidth = 5655;
-constexpr double questionHeight = 375;
-constexpr double questionCaptionWidth = 1455;
-constexpr double questionCaptionHeight = 255;
+constexpr float questionLeft = 240;
+constexpr float questionWidth = 5655;
+constexpr float questionHeight = 375;
+constexpr float questionCaptionWidth = 1455;
+constexpr float questionCaptionHeight = 255;
 constexpr double questionCaptionPoints = 9.75;
 
-constexpr double answerWidth = 2295;
-constexpr double answerHeight = 330;
-constexpr double tickWidth = 255;
-constexpr double tickHeight = 315;
-constexpr double letterWidth = 285;
+constexpr float answerWidth = 2295;
+constexpr float answerHeight = 330;
+constexpr float tickWidth = 255;
+constexpr float tickHeight = 315;
+constexpr float letterWidth = 285;
 constexpr double letterPoints = 12;
 
 // Answers A to D of a question, in a two-by-two block under its box (left column offsets).
 struct AnswerSlot
 {
     const char16_t *letter;
-    double letterLeft;
-    double tickLeft;
-    double boxLeft;
-    double below;
+    float letterLeft;
+    float tickLeft;
+    float boxLeft;
+    float below;
 };
 
 constexpr std::array<AnswerSlot, 4> answerSlots { {
@@ -66,57 +62,35 @@ constexpr std::array<AnswerSlot, 4> answerSlots { {
     { u"D.", 3030, 3330, 3600, 720 },
 } };
 
-struct ButtonDesign
-{
-    int index;
-    const char16_t *caption;
-    Rect rect;
-};
-
 // In reading order, which is also the Tab order.
 constexpr std::array<ButtonDesign, 2> buttons { {
     { 1, u"Save Worksheet", { 240, 7920, 3165, 495 } },
     { 0, u"Exit", { 10560, 7920, 1245, 495 } },
 } };
 
-const QString clickSound = QStringLiteral("wav\\click.wav");
 constexpr char16_t answerLetters[] = u"ABCD";
 
-void message(const QString &text)
+// Bold yellow Tahoma on one line.
+void setupCaption(Label *label, const QString &text, const TwipsRect &rect, double points,
+                  Alignment alignment = flushLeft)
 {
-    MessageBoxes::current().show(text, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
-}
-
-template<class T> void place(T *control, const Rect &rect)
-{
-    control->move(rect.left, rect.top, rect.width, rect.height);
-}
-
-void setupCaption(Label *label, const QString &text, const Rect &rect, double points,
-                  Alignment alignment = Alignment::Left)
-{
-    label->setCaption(text);
-    label->setFont(QStringLiteral("Tahoma"), points, true);
-    label->setForeColor(yellow);
-    label->setBackStyle(BackStyle::Transparent);
-    label->setAlignment(alignment);
+    setupLabel(*label, text, { tahoma, points, true, yellow, alignment, rect });
     label->setWordWrap(false);
-    place(label, rect);
 }
 
-void setupBox(TextBox *box, const Rect &rect, double points, int maxLength)
+void setupBox(TextBox *box, const TwipsRect &rect, double points, int maxLength)
 {
-    box->setFont(QStringLiteral("Times New Roman"), points);
+    box->setFont(serif.toString(), points);
     box->setMaxLength(maxLength);
-    place(box, rect);
+    place(*box, rect);
 }
 
-double rowTop(int row)
+float rowTop(int row)
 {
     return rowTops[row % 5];
 }
 
-double columnShift(int row)
+float columnShift(int row)
 {
     return columnShifts[row / 5];
 }
@@ -141,15 +115,10 @@ QString textProblem(const QString &text, const QString &name)
     return {};
 }
 
+// The file layer says what a title may be.
 QString titleProblem(const QString &title)
 {
-    QString problem = WorksheetText::titleProblem(title);
-    if (problem.isEmpty() && title.contains(u','))
-        problem = QStringLiteral("A title cannot hold a comma, because the catalogue could not "
-                                 "list it.");
-    if (problem.isEmpty() && title.startsWith(u' '))
-        problem = QStringLiteral("A title cannot begin with a space, because the catalogue "
-                                 "could not list it.");
+    const QString problem = WorksheetText::titleProblem(title);
     if (problem.isEmpty())
         return {};
     return QStringLiteral("Please choose another title for your worksheet. ") + problem;
@@ -169,8 +138,8 @@ WizardScreen::WizardScreen()
     Text1->setAccessibleName(QStringLiteral("Worksheet Title"));
 
     for (int row = 0; row < worksheetQuestionCount; ++row) {
-        const double top = rowTop(row);
-        const double shift = columnShift(row);
+        const float top = rowTop(row);
+        const float shift = columnShift(row);
         const QString question = QStringLiteral("Question %1").arg(row + 1);
         setupCaption(Label1.create(labelIndex++, this), question,
                      { questionLeft + shift, top - questionCaptionHeight, questionCaptionWidth,
@@ -190,7 +159,7 @@ WizardScreen::WizardScreen()
             const QString answer
                 = QStringLiteral("%1 answer %2").arg(question, QChar(answerLetters[k]));
             CheckBox *tick = Check1.create(index, this);
-            place(tick, { slot.tickLeft + shift, top + slot.below, tickWidth, tickHeight });
+            place(*tick, { slot.tickLeft + shift, top + slot.below, tickWidth, tickHeight });
             tick->setAccessibleName(answer + QStringLiteral(" is correct"));
             TextBox *answerBox = Text3.create(index, this);
             setupBox(answerBox,
@@ -200,17 +169,14 @@ WizardScreen::WizardScreen()
         }
     }
 
-    for (const ButtonDesign &design : buttons) {
-        ScreenParts::setupButton(*label3.create(design.index, this),
-                                 QString::fromUtf16(design.caption), design.rect);
-    }
+    for (const ButtonDesign &design : buttons)
+        createButton(label3, design, this);
 
     connect(Text1, &TextBox::keyPress, this, &WizardScreen::Text1_KeyPress);
     Text2.connect(&TextBox::keyPress, this, &WizardScreen::Text2_KeyPress);
     Text3.connect(&TextBox::keyPress, this, &WizardScreen::Text3_KeyPress);
     label3.connect(&Label::clicked, this, &WizardScreen::label3_Click);
-    label3.connect(&Label::mouseMove, this, &WizardScreen::label3_MouseMove);
-    label3.connect(&Label::gotFocus, this, &WizardScreen::label3_GotFocus);
+    ButtonHover::install(*this, label3);
 }
 
 WizardScreen::~WizardScreen() = default;
@@ -222,12 +188,6 @@ void WizardScreen::Form_Load()
         tick->setBackColor(layoutBlue);
 }
 
-void WizardScreen::Form_MouseMove(int, int, double, double)
-{
-    for (const auto &[index, button] : label3)
-        button->setBackStyle(BackStyle::Transparent);
-}
-
 void WizardScreen::label3_Click(int index)
 {
     if (index == 0)
@@ -235,16 +195,6 @@ void WizardScreen::label3_Click(int index)
     else
         genwork();
     requestSound(clickSound);
-}
-
-void WizardScreen::label3_MouseMove(int index, int, int, double, double)
-{
-    label3[index]->setBackStyle(BackStyle::Opaque);
-}
-
-void WizardScreen::label3_GotFocus(int index)
-{
-    label3[index]->setBackStyle(BackStyle::Opaque);
 }
 
 void WizardScreen::Text1_KeyPress(int keyAscii)
@@ -332,7 +282,7 @@ QString WizardScreen::storageProblem() const
 void WizardScreen::saveworksheet()
 {
     try {
-        WorksheetFiles::saveworksheet(draft());
+        WorksheetFiles::saveworksheet(draft(), showBusyWhileWaiting);
     } catch (const std::exception &) {
         message(QStringLiteral("There was a problem saving your worksheet"));
         return;

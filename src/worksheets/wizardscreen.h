@@ -24,12 +24,9 @@ public:
     ~WizardScreen() override;
 
     void Form_Load() override;
-    void Form_MouseMove(int button, int shift, double x, double y) override;
 
     // 0: Exit; 1: Save Worksheet. The click sound follows either.
     void label3_Click(int index);
-    void label3_MouseMove(int index, int button, int shift, double x, double y);
-    void label3_GotFocus(int index);
     // Enter moves the focus on through the boxes; every other key types as usual.
     void Text1_KeyPress(int keyAscii);
     void Text2_KeyPress(int index, int keyAscii);
