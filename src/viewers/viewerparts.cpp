@@ -1,7 +1,6 @@
 #include "viewerparts.h"
 
 #include "label.h"
-#include "messageboxes.h"
 #include "picture.h"
 #include "printer.h"
 #include "screenparts.h"
@@ -46,11 +45,6 @@ QString pageCaption(int page, int total)
 
 namespace {
 
-void message(const QString &text)
-{
-    MessageBoxes::current().show(text, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
-}
-
 // "key rivers 1" for "wmf2\\key rivers 1.wmf".
 QString pageName(const Picture &page)
 {
@@ -76,12 +70,12 @@ void printPage(const Picture &printCopy)
         // A printer drops the job and nothing is said. Without a printer the teacher waits
         // for a file, so a PDF that could not be written is reported.
         if (error.savingPdf())
-            message(QStringLiteral("There was a problem printing to your printer."));
+            ScreenParts::message(QStringLiteral("There was a problem printing to your printer."));
         return;
     }
     const QString note = printer.savedFileNote(QStringLiteral("the page"));
     if (!note.isEmpty())
-        message(note);
+        ScreenParts::message(note);
 }
 
 } // namespace ViewerParts
