@@ -24,13 +24,4 @@ double FakeDesktop::heightTwips() const
     return Twips::fromPixels(m_height);
 }
 
-void FakeDesktop::setBusyPointer(bool busy)
-{
-    m_pointerChanges.append(busy);
-}
-
-void FakeDesktop::setSizePixels(int widthPixels, int heightPixels)
-{
-    m_width = widthPixels;
-    m_height = heightPixels;
-}
+void FakeDesktop::setBusyPointer(bool) { }

@@ -2,10 +2,8 @@
 
 #include "desktop.h"
 
-#include <QList>
-
-// A desktop for tests: any size (1024 x 768 pixels unless set), and a record of every pointer
-// change. Installs itself while it lives, so a test needs only to create one.
+// A desktop for tests: any size (1024 x 768 pixels unless set); the pointer never changes.
+// Installs itself while it lives, so a test needs only to create one.
 class FakeDesktop final : public Desktop
 {
 public:
@@ -16,13 +14,7 @@ public:
     double heightTwips() const override;
     void setBusyPointer(bool busy) override;
 
-    void setSizePixels(int widthPixels, int heightPixels);
-    // Every setBusyPointer call so far, oldest first.
-    const QList<bool> &pointerChanges() const { return m_pointerChanges; }
-    bool busy() const { return !m_pointerChanges.isEmpty() && m_pointerChanges.last(); }
-
 private:
     int m_width = 1024;
     int m_height = 768;
-    QList<bool> m_pointerChanges;
 };

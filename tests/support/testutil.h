@@ -2,8 +2,7 @@
 
 // Shared fixtures for the widget and screen tests.
 
-#include "fakedesktop.h"
-#include "mediapath.h"
+#include "media.h"
 #include "toolkit.h"
 #include "twips.h"
 
@@ -29,50 +28,6 @@ inline void initialise()
     QStandardPaths::setTestModeEnabled(true);
     Toolkit::initialise();
 }
-
-// A media root in a temporary folder, with its own worksheets folder "multiple", in use
-// while the object lives. Tests put in it exactly the files they need.
-class TemporaryMedia
-{
-public:
-    TemporaryMedia()
-    {
-        QDir(m_dir.path()).mkpath(QStringLiteral("multiple"));
-        MediaPath::setRoot(m_dir.path());
-        MediaPath::setWorksheetsFolder(m_dir.filePath(QStringLiteral("multiple")));
-    }
-    ~TemporaryMedia()
-    {
-        MediaPath::setRoot(QString());
-        MediaPath::setWorksheetsFolder(QString());
-    }
-    TemporaryMedia(const TemporaryMedia &) = delete;
-    TemporaryMedia &operator=(const TemporaryMedia &) = delete;
-
-    QString root() const { return m_dir.path(); }
-    // The file on disk for a path relative to the root, "/" separated.
-    QString path(const QString &relative) const { return m_dir.filePath(relative); }
-
-    // Writes a file at a relative path, making its folders.
-    bool write(const QString &relative, const QByteArray &bytes) const
-    {
-        const QString target = path(relative);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile file(target);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    }
-    // Copies a file from disk to a relative path, making its folders.
-    bool copy(const QString &source, const QString &relative) const
-    {
-        const QString target = path(relative);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::remove(target);
-        return QFile::copy(source, target);
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
 
 // Saves what the widget shows as <name>.png in the build tree's screenshot folder and
 // returns the file's path (empty if it could not be written).
@@ -140,11 +95,9 @@ inline void mouseMove(QWidget *control)
     mouseMove(control, p.x(), p.y());
 }
 
-// Lets timers, posted events and deferred deletions run for a while (0: one pass).
-inline void processEvents(int milliseconds = 0)
+// Lets posted events and deferred deletions run.
+inline void processEvents()
 {
-    if (milliseconds > 0)
-        QTest::qWait(milliseconds);
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
