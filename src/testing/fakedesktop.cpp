@@ -28,9 +28,3 @@ void FakeDesktop::setBusyPointer(bool busy)
 {
     m_pointerChanges.append(busy);
 }
-
-void FakeDesktop::setSizePixels(int widthPixels, int heightPixels)
-{
-    m_width = widthPixels;
-    m_height = heightPixels;
-}

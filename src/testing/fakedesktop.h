@@ -4,8 +4,9 @@
 
 #include <QList>
 
-// A desktop for tests: any size (1024 x 768 pixels unless set), and a record of every pointer
-// change. Installs itself while it lives, so a test needs only to create one.
+// A desktop for tests: any size (1024 x 768 pixels unless set); records each change of the
+// pointer (true: busy) instead of making it.
+// Installs itself while it lives, so a test needs only to create one.
 class FakeDesktop final : public Desktop
 {
 public:
@@ -15,11 +16,7 @@ public:
     double widthTwips() const override;
     double heightTwips() const override;
     void setBusyPointer(bool busy) override;
-
-    void setSizePixels(int widthPixels, int heightPixels);
-    // Every setBusyPointer call so far, oldest first.
-    const QList<bool> &pointerChanges() const { return m_pointerChanges; }
-    bool busy() const { return !m_pointerChanges.isEmpty() && m_pointerChanges.last(); }
+    QList<bool> pointerChanges() const { return m_pointerChanges; }
 
 private:
     int m_width = 1024;

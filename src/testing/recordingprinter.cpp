@@ -35,14 +35,6 @@ QStringList RecordingPrinter::printedTexts() const
     return result;
 }
 
-QString RecordingPrinter::dump() const
-{
-    QString result;
-    for (const PrinterCall &call : m_calls)
-        result += call.toString() + u'\n';
-    return result;
-}
-
 void RecordingPrinter::failFromCall(int index, const QString &message)
 {
     m_failFrom = index;

@@ -21,8 +21,6 @@ public:
     QList<PrinterCall> calls(PrinterCall::Kind kind) const;
     // The texts printed, in order (empty prints included).
     QStringList printedTexts() const;
-    // Every call on its own line, as PrinterCall::toString gives it.
-    QString dump() const;
     // Documents ended with something drawn.
     int documentsEnded() const { return m_ended; }
     void clear() { m_calls.clear(); }

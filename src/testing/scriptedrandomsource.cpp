@@ -12,7 +12,6 @@ ScriptedRandomSource::~ScriptedRandomSource() = default;
 
 double ScriptedRandomSource::next()
 {
-    ++m_draws;
     const double value = m_values.at(m_next);
     m_next = (m_next + 1) % m_values.size();
     return value;

@@ -20,12 +20,9 @@ public:
     void setValues(const QList<double> &values);
     // How often seedFromClock was called.
     int seedCount() const { return m_seeds; }
-    // How many numbers were drawn.
-    int drawCount() const { return m_draws; }
 
 private:
     QList<double> m_values;
     qsizetype m_next = 0;
     int m_seeds = 0;
-    int m_draws = 0;
 };

@@ -46,12 +46,8 @@ private Q_SLOTS:
     void dropOnZoneEdgeStaysOutside_data();
     void dropOnZoneEdgeStaysOutside();
     void startSlotOverlapGoesToLowerIndex();
-    void releaseWithoutMovingSnapsAgain();
-    void twoWordsOnOneBoxStillRevealCheckScore();
     void allRightScoresNAllWrongScoresZero_data();
     void allRightScoresNAllWrongScoresZero();
-    void sourceCountsOnlyInItsOwnBox_data();
-    void sourceCountsOnlyInItsOwnBox();
 };
 
 void TestDragActivity::dragCentresTheWordOnThePointerWithTheLeftButtonAlone()
@@ -125,42 +121,6 @@ void TestDragActivity::startSlotOverlapGoesToLowerIndex()
     QVERIFY(onCorner(labelling.word(1), labelling.slot(0)));
 }
 
-void TestDragActivity::releaseWithoutMovingSnapsAgain()
-{
-    for (const ActivityDef *def : allActivities) {
-        DragActivity activity(*def);
-        for (int i = 0; i < activity.count(); ++i) {
-            QCOMPARE(activity.drop(i), 1);
-            QVERIFY(onCorner(activity.word(i), activity.slot(i)));
-            QCOMPARE(dropOn(activity, i, activity.box(i)), 1);
-            QCOMPARE(activity.drop(i), 1);
-            QVERIFY(onCorner(activity.word(i), activity.box(i)));
-        }
-    }
-}
-
-void TestDragActivity::twoWordsOnOneBoxStillRevealCheckScore()
-{
-    DragActivity activity(rivers1labDef);
-    QCOMPARE(dropOn(activity, 0, activity.box(0)), 1);
-    QCOMPARE(dropOn(activity, 1, activity.box(0)), 1);
-    QCOMPARE(dropOn(activity, 2, activity.box(2)), 1);
-    QVERIFY(!activity.checkScoreVisible());
-    QCOMPARE(dropOn(activity, 3, activity.box(3)), 1);
-    QCOMPARE(activity.placedCount(), 4);
-    QVERIFY(activity.checkScoreVisible());
-    QVERIFY(onCorner(activity.word(1), activity.box(0)));
-    QCOMPARE(activity.score(), 3);
-
-    // A drop back on a slot or off the screen never hides it again.
-    QCOMPARE(dropOn(activity, 2, activity.slot(2)), 1);
-    dragTo(activity, 3, 20000, -3000);
-    QCOMPARE(activity.drop(3), 0);
-    QCOMPARE(activity.placedCount(), 2);
-    QVERIFY(activity.checkScoreVisible());
-    QCOMPARE(activity.score(), 1);
-}
-
 void TestDragActivity::allRightScoresNAllWrongScoresZero_data()
 {
     QTest::addColumn<const ActivityDef *>("def");
@@ -186,28 +146,6 @@ void TestDragActivity::allRightScoresNAllWrongScoresZero()
     QCOMPARE(wrong.score(), 0);
     QVERIFY(right.checkScoreVisible());
     QVERIFY(wrong.checkScoreVisible());
-}
-
-void TestDragActivity::sourceCountsOnlyInItsOwnBox_data()
-{
-    QTest::addColumn<const ActivityDef *>("def");
-    QTest::addColumn<int>("word");
-    QTest::addColumn<int>("ownBox");
-    QTest::newRow("rivers1ord Source") << &rivers1ordDef << 2 << 2;
-    QTest::newRow("rivers2ord source") << &rivers2ordDef << 3 << 3;
-}
-
-void TestDragActivity::sourceCountsOnlyInItsOwnBox()
-{
-    QFETCH(const ActivityDef *, def);
-    QFETCH(int, word);
-    QFETCH(int, ownBox);
-    QCOMPARE(def->boxes[word].word.toString().toLower(), u"source");
-    for (int box = 0; box < def->count(); ++box) {
-        DragActivity activity(*def);
-        QCOMPARE(dropOn(activity, word, activity.box(box)), 1);
-        QCOMPARE(activity.score(), box == ownBox ? 1 : 0);
-    }
 }
 
 QTEST_APPLESS_MAIN(TestDragActivity)

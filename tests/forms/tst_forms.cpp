@@ -121,22 +121,6 @@ class FormsTest : public QObject
 private Q_SLOTS:
     void initTestCase() { TestUtil::initialise(); }
 
-    void firstTouchLoadsBeforeTheStatementGoesOn()
-    {
-        events.clear();
-        QVERIFY(!loggingScreen.isLoaded());
-        const QString caption = loggingScreen->Label1->caption();
-        QCOMPARE(caption, u"loaded"_s);
-        QCOMPARE(events, QStringList({ u"created"_s, u"load"_s }));
-        QVERIFY(loggingScreen.isLoaded());
-
-        loggingScreen->show();
-        loggingScreen->Label1->setCaption(u"again"_s);
-        QCOMPARE(events, QStringList({ u"created"_s, u"load"_s }));
-        loggingScreen.unload();
-        TestUtil::processEvents();
-    }
-
     void unloadInsideOwnHandlerKeepsRunningAndNextTouchLoadsAfresh()
     {
         events.clear();
@@ -167,15 +151,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("fires");
         QTest::newRow("bare form") << QPoint(20, 20) << true;
         QTest::newRow("label") << QPoint(110, 110) << false;
-        QTest::newRow("frame") << QPoint(150, 250) << false;
         QTest::newRow("picture box") << QPoint(450, 250) << false;
-        QTest::newRow("image") << QPoint(450, 450) << false;
         QTest::newRow("line") << QPoint(300, 500) << true;
         QTest::newRow("disabled label") << QPoint(310, 110) << true;
         QTest::newRow("option button") << QPoint(650, 105) << false;
-        QTest::newRow("tick box") << QPoint(650, 205) << false;
-        QTest::newRow("text box") << QPoint(650, 310) << false;
-        QTest::newRow("command button") << QPoint(650, 410) << false;
     }
 
     void formMouseMoveFiresOverTheBareFormOnly()
@@ -199,47 +178,6 @@ private Q_SLOTS:
         QCOMPARE(screen.moves[0].at, QPointF(pixel) * 15);
     }
 
-    void geometryIsInTwips_data()
-    {
-        QTest::addColumn<double>("left");
-        QTest::addColumn<double>("top");
-        QTest::newRow("centred on 1024 x 768") << 1680.0 << 1260.0;
-        QTest::newRow("partly off the top left") << -1200.0 << -900.0;
-        QTest::newRow("half pixels") << 1687.5 << 1267.5;
-    }
-
-    void geometryIsInTwips()
-    {
-        QFETCH(double, left);
-        QFETCH(double, top);
-        Form form;
-        form.resize(12000, 9000);
-        form.move(left, top);
-        QCOMPARE(form.left(), left);
-        QCOMPARE(form.top(), top);
-        QCOMPARE(form.QWidget::size(), QSize(800, 600));
-        QCOMPARE(form.pos(), QPoint(qRound(left / 15), qRound(top / 15)));
-    }
-
-    void desktopIsThePrimaryScreenUnlessAFakeIsInstalled()
-    {
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QCOMPARE(Desktop::current().widthTwips(), screen.width() * 15.0);
-        QCOMPARE(Desktop::current().heightTwips(), screen.height() * 15.0);
-        Desktop::current().setBusyPointer(true);
-        Desktop::current().setBusyPointer(true);
-        QVERIFY(QGuiApplication::overrideCursor());
-        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        Desktop::current().setBusyPointer(false);
-        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-
-        {
-            FakeDesktop fake(640, 480);
-            QCOMPARE(Desktop::current().widthTwips(), 9600.0);
-        }
-        QCOMPARE(Desktop::current().widthTwips(), screen.width() * 15.0);
-    }
-
     void windowManagerCloseIsRefused()
     {
         Form form;
@@ -254,24 +192,6 @@ private Q_SLOTS:
         QVERIFY(form.windowFlags().testFlag(Qt::WindowTitleHint));
         QVERIFY(!form.windowFlags().testFlag(Qt::WindowCloseButtonHint));
         QVERIFY(!form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-    }
-
-    void backgroundPictureAndColourArePainted()
-    {
-        TestUtil::TemporaryMedia media;
-        QImage red(40, 30, QImage::Format_RGB32);
-        red.fill(Qt::red);
-        QVERIFY(QDir().mkpath(media.path(u"images"_s)));
-        QVERIFY(red.save(media.path(u"images/red.bmp"_s)));
-        Form form;
-        form.resize(1500, 1500);
-        form.setBackColor(QColor(0, 78, 152));
-        form.loadPicture(u"Images\\RED.bmp"_s);
-        QVERIFY(!form.picture().isNull());
-        const QImage shot = form.grab().toImage();
-        QCOMPARE(shot.pixelColor(5, 5), QColor(Qt::red));
-        QCOMPARE(shot.pixelColor(39, 29), QColor(Qt::red));
-        QCOMPARE(shot.pixelColor(41, 31), QColor(0, 78, 152));
     }
 };
 

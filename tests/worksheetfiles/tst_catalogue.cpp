@@ -1,6 +1,6 @@
 #include "fieldreader.h"
+#include "worksheetdata.h"
 #include "worksheetfileerror.h"
-#include "worksheettestdata.h"
 
 #include <QTest>
 
@@ -18,18 +18,15 @@ private slots:
     void readsCountThenTitlesAndKeepsWhatWasRead();
     void countThatIsNotANumberFails_data();
     void countThatIsNotANumberFails();
-    void missingCatalogueFails();
     void addingAndDeletingRewriteTheCatalogue_data();
     void addingAndDeletingRewriteTheCatalogue();
-    void savingAgainReplacesTheFileAndDeletingKeepsIt();
-    void deletionClosesTheGap();
     void thousandAndFirstEntryFailsAfterTheFileIsWritten();
     void damagedCatalogueIsNotRewritten();
 };
 
 void tst_Catalogue::readsCountThenTitlesAndKeepsWhatWasRead()
 {
-    TempMediaRoot media;
+    TemporaryMedia media;
     media.write(trackPath, " 2 \r\nRivers 1\r\nMy rivers quiz\r\n");
     readcatalogue();
     QCOMPARE(catalogueInMemory(),
@@ -56,19 +53,15 @@ void tst_Catalogue::countThatIsNotANumberFails_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("word") << QByteArray("three\r\nA\r\n");
-    QTest::newRow("empty line") << QByteArray("\r\nA\r\n");
     QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("negative") << QByteArray(" -1 \r\n");
-    QTest::newRow("fraction") << QByteArray(" 2.5 \r\nA\r\nB\r\n");
     QTest::newRow("digits then letters") << QByteArray(" 2x \r\nA\r\nB\r\n");
-    QTest::newRow("too large") << QByteArray(" 99999999999 \r\n");
     QTest::newRow("a worksheet instead") << QByteArray("Rivers 1\r\n \r\nWhat?\r\n");
 }
 
 void tst_Catalogue::countThatIsNotANumberFails()
 {
     QFETCH(QByteArray, bytes);
-    TempMediaRoot media;
+    TemporaryMedia media;
     media.write(trackPath, bytes);
     trackcount = 7;
     tracklist[1] = QStringLiteral("kept");
@@ -76,19 +69,6 @@ void tst_Catalogue::countThatIsNotANumberFails()
     QCOMPARE(trackcount, 7);
     QCOMPARE(tracklist[1], QStringLiteral("kept"));
     QVERIFY(!FieldReader::anyFileOpen());
-}
-
-void tst_Catalogue::missingCatalogueFails()
-{
-    TempMediaRoot media;
-    trackcount = 4;
-    QVERIFY_THROWS_EXCEPTION(WorksheetFileError, readcatalogue());
-    QCOMPARE(trackcount, 4);
-    // Saving still writes the worksheet, but it cannot be catalogued.
-    QVERIFY_THROWS_EXCEPTION(WorksheetFileError,
-                             saveworksheet(sampleWorksheet(QStringLiteral("New"))));
-    QVERIFY(QFile::exists(media.multiple() + QStringLiteral("/New.txt")));
-    QVERIFY(!QFile::exists(media.multiple() + QStringLiteral("/track.txt")));
 }
 
 void tst_Catalogue::addingAndDeletingRewriteTheCatalogue_data()
@@ -106,22 +86,14 @@ void tst_Catalogue::addingAndDeletingRewriteTheCatalogue_data()
     QTest::newRow("title with a comma is quoted")
         << QByteArray(" 1 \r\nPlain\r\n") << true << QStringLiteral("Rivers, lakes")
         << QByteArray(" 2 \r\nPlain\r\n\"Rivers, lakes\"\r\n");
-    QTest::newRow("title with leading spaces is quoted")
-        << QByteArray(" 1 \r\nPlain\r\n") << true << QStringLiteral("  Indented")
-        << QByteArray(" 2 \r\nPlain\r\n\"  Indented\"\r\n");
     QTest::newRow("deleting the only entry") << QByteArray(" 1 \r\nOnly\r\n") << false
                                              << QStringLiteral("Only") << QByteArray(" 0 \r\n");
     QTest::newRow("deleting takes the last of equal titles")
         << QByteArray(" 4 \r\nA\r\nB\r\nA\r\nC\r\n") << false << QStringLiteral("A")
         << QByteArray(" 3 \r\nA\r\nB\r\nC\r\n");
-    QTest::newRow("deleting a quoted title")
-        << QByteArray(" 2 \r\nPlain\r\n\"Rivers, lakes\"\r\n") << false
-        << QStringLiteral("Rivers, lakes") << QByteArray(" 1 \r\nPlain\r\n");
     QTest::newRow("deleting an unlisted title") << two << false << QStringLiteral("Gone") << two;
     QTest::newRow("deleting a title differing in case")
         << two << false << QStringLiteral("floods") << two;
-    QTest::newRow("deleting from an empty catalogue")
-        << QByteArray(" 0 \r\n") << false << QStringLiteral("Anything") << QByteArray(" 0 \r\n");
 }
 
 void tst_Catalogue::addingAndDeletingRewriteTheCatalogue()
@@ -130,7 +102,7 @@ void tst_Catalogue::addingAndDeletingRewriteTheCatalogue()
     QFETCH(bool, add);
     QFETCH(QString, title);
     QFETCH(QByteArray, after);
-    TempMediaRoot media;
+    TemporaryMedia media;
     media.write(trackPath, before);
     if (add)
         trackworksheets(title);
@@ -141,54 +113,9 @@ void tst_Catalogue::addingAndDeletingRewriteTheCatalogue()
     QCOMPARE(catalogueInMemory().contains(title), add || after.contains(title.toLatin1() + '\r'));
 }
 
-void tst_Catalogue::savingAgainReplacesTheFileAndDeletingKeepsIt()
-{
-    TempMediaRoot media;
-    media.write(trackPath, " 0 \r\n");
-    saveworksheet(sampleWorksheet(QStringLiteral("Floods")));
-    const QByteArray catalogue = media.read(trackPath);
-    saveworksheet(sampleWorksheet(QStringLiteral("Floods"), QStringLiteral(" (second)")));
-    QCOMPARE(media.read(trackPath), catalogue);
-    QCOMPARE(
-        media.read(QStringLiteral("multiple/Floods.txt")),
-        worksheetBytes(sampleWorksheet(QStringLiteral("Floods"), QStringLiteral(" (second)"))));
-
-    // A title differing in case is a new entry; file names match regardless of case, as on
-    // the system the data was written for, so both entries open the worksheet saved last.
-    saveworksheet(sampleWorksheet(QStringLiteral("FLOODS"), QStringLiteral(" in capitals")));
-    QCOMPARE(media.read(trackPath), QByteArray(" 2 \r\nFloods\r\nFLOODS\r\n"));
-    readworksheetfile(worksheetPath(QStringLiteral("Floods")));
-    QVERIFY(questions[1].endsWith(QStringLiteral("in capitals?")));
-    QCOMPARE(QDir(media.multiple()).entryList(QDir::Files).size(), 2);
-
-    QVERIFY(delworksheet(QStringLiteral("FLOODS")));
-    QVERIFY(delworksheet(QStringLiteral("Floods")));
-    QCOMPARE(media.read(trackPath), QByteArray(" 0 \r\n"));
-    QCOMPARE(trackcount, 0);
-    QCOMPARE(QDir(media.multiple()).entryList(QDir::Files).size(), 2);
-
-    // Saved again, a deleted title is listed at the end.
-    saveworksheet(sampleWorksheet(QStringLiteral("Deltas")));
-    saveworksheet(sampleWorksheet(QStringLiteral("Floods")));
-    QCOMPARE(media.read(trackPath), QByteArray(" 2 \r\nDeltas\r\nFloods\r\n"));
-}
-
-void tst_Catalogue::deletionClosesTheGap()
-{
-    TempMediaRoot media;
-    const QStringList titles = numberedTitles(30);
-    media.write(trackPath, catalogueBytes(titles));
-    QVERIFY(delworksheet(QStringLiteral("Worksheet 3")));
-    QStringList expected = titles;
-    expected.removeAt(2);
-    QCOMPARE(media.read(trackPath), catalogueBytes(expected));
-    QCOMPARE(catalogueInMemory(), expected);
-    QCOMPARE(tracklist[30], QString());
-}
-
 void tst_Catalogue::thousandAndFirstEntryFailsAfterTheFileIsWritten()
 {
-    TempMediaRoot media;
+    TemporaryMedia media;
     const QByteArray full = catalogueBytes(numberedTitles(1000));
     media.write(trackPath, full);
     QVERIFY_THROWS_EXCEPTION(WorksheetFileError,
@@ -204,7 +131,7 @@ void tst_Catalogue::thousandAndFirstEntryFailsAfterTheFileIsWritten()
 
 void tst_Catalogue::damagedCatalogueIsNotRewritten()
 {
-    TempMediaRoot media;
+    TemporaryMedia media;
     for (const QByteArray &damaged :
          { QByteArray(" 3 \r\nA\r\nB\r\n"), catalogueBytes(numberedTitles(1001)) }) {
         media.write(trackPath, damaged);

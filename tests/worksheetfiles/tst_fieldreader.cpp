@@ -1,7 +1,7 @@
 #include "fieldreader.h"
 #include "windows1252.h"
+#include "worksheetdata.h"
 #include "worksheetfileerror.h"
-#include "worksheettestdata.h"
 #include "worksheettext.h"
 
 #include <QTest>
@@ -14,8 +14,6 @@ private slots:
     void readsFieldsByTheRules_data();
     void readsFieldsByTheRules();
     void missingFileFailsAndOnlyOneFileIsOpenAtATime();
-    void readsLongFilesAcrossBufferChunks();
-    void windows1252ReadsAndWritesEveryByte();
     void charactersOutsideWindows1252CannotBeStored_data();
     void charactersOutsideWindows1252CannotBeStored();
 };
@@ -87,7 +85,7 @@ void tst_FieldReader::readsFieldsByTheRules()
 
 void tst_FieldReader::missingFileFailsAndOnlyOneFileIsOpenAtATime()
 {
-    TempMediaRoot media;
+    TemporaryMedia media;
     media.write(QStringLiteral("multiple/a.txt"), "a\r\n");
     media.write(QStringLiteral("multiple/b.txt"), "b\r\n");
     FieldReader first;
@@ -102,53 +100,6 @@ void tst_FieldReader::missingFileFailsAndOnlyOneFileIsOpenAtATime()
     QVERIFY(!FieldReader::anyFileOpen());
     second.open(QStringLiteral("multiple/b.txt"));
     QCOMPARE(second.readField(), QStringLiteral("b"));
-}
-
-void tst_FieldReader::readsLongFilesAcrossBufferChunks()
-{
-    // Lines of varying length put field ends, CR LF pairs and quoted fields across every
-    // possible offset of the reader's 64 KiB chunks.
-    TempMediaRoot media;
-    QByteArray bytes;
-    QStringList expected;
-    for (int i = 0; bytes.size() < 300 * 1024; ++i) {
-        const QByteArray text = QByteArray::number(i) + QByteArray(i % 37, 'x');
-        if (i % 5 == 0) {
-            bytes += "  \"" + text + ", quoted\"\r\n";
-            expected += QString::fromLatin1(text + ", quoted");
-        } else {
-            bytes += text + "  \r\n";
-            expected += QString::fromLatin1(text);
-        }
-    }
-    media.write(QStringLiteral("multiple/long.txt"), bytes);
-
-    FieldReader reader;
-    reader.open(QStringLiteral("multiple/long.txt"));
-    QStringList read;
-    for (qsizetype i = 0; i < expected.size(); ++i)
-        read += reader.readField();
-    QCOMPARE(read, expected);
-    QVERIFY_THROWS_EXCEPTION(WorksheetFileError, reader.readField());
-}
-
-// Not Latin-1: 0x80 to 0x9F hold the euro sign and typographic quotes; the five bytes the
-// code page leaves undefined stand for themselves.
-void tst_FieldReader::windows1252ReadsAndWritesEveryByte()
-{
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all += static_cast<char>(b);
-    const QString text = Windows1252::decode(all);
-    QCOMPARE(text.size(), 256);
-    QCOMPARE(Windows1252::encode(text), std::optional<QByteArray>(all));
-    QCOMPARE(text[0x80], QChar(0x20AC));
-    QCOMPARE(text[0x93], QChar(0x201C));
-    QCOMPARE(text[0x94], QChar(0x201D));
-    QCOMPARE(text[0x9F], QChar(0x0178));
-    QCOMPARE(text[0x81], QChar(0x0081));
-    QCOMPARE(text[0xE9], QChar(0x00E9));
-    QCOMPARE(Windows1252::fromUnicode(QChar(0x2019)), std::optional<uchar>(0x92));
 }
 
 void tst_FieldReader::charactersOutsideWindows1252CannotBeStored_data()

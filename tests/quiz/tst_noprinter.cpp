@@ -1,0 +1,124 @@
+#include "scene.h"
+
+#include "systemprinter.h"
+
+#include <QPrinterInfo>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+// With a print server that does not exist, as on a machine with no printer set up, every
+// print-out becomes a PDF file in the Documents folder of a temporary home, and the message
+// says where it is. When that folder cannot be written, the usual problem message comes and
+// no file is left.
+class NoPrinterTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestUtil::initialise(); }
+
+    void printOutsBecomePdfFilesInDocuments()
+    {
+        QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+        Scene s;
+        Printer::install(nullptr);
+        const QDir documents(SystemPrinter::pdfFolder());
+        QCOMPARE(documents.path(), QDir::home().filePath(u"Documents"_s));
+
+        // The certificate, twice: the second copy does not replace the first.
+        score = 10;
+        outof = 10;
+        QVERIFY(shown(Welldone.get()) && resultsSettled());
+        QTest::keyClicks(Welldone->Text1, u"Ada Lovelace"_s);
+        TestUtil::click(Welldone->label3[0]);
+        TestUtil::click(Welldone->label3[0]);
+        const QString certificate = u"Your certificate is now printing."_s;
+        QCOMPARE(
+            s.boxes.texts(),
+            QStringList({ saved(certificate, u"Ondel certificate - Ada Lovelace.pdf"_s),
+                          saved(certificate, u"Ondel certificate - Ada Lovelace (2).pdf"_s) }));
+        QVERIFY(pdfText(u"Ondel certificate - Ada Lovelace (2).pdf"_s).contains(u"Ada Lovelace"_s));
+
+        // The worksheet; the quiz stays where it was.
+        s.boxes.clear();
+        TestUtil::click(Welldone->label3[1]);
+        QVERIFY(QuizOpener::open(u"multiple\\Rivers 1.txt"_s, u"images\\rivers1sm.jpg"_s));
+        TestUtil::click(multiple->label3[1]);
+        TestUtil::click(multiple->label3[3]);
+        const QString worksheet = u"Ondel worksheet - Rivers 1 Drainage Basins.pdf"_s;
+        QCOMPARE(s.boxes.texts(),
+                 QStringList { saved(u"Your worksheet is now printing."_s, worksheet) });
+        QVERIFY(pdfText(worksheet).contains(u"Question 10"_s));
+        QCOMPARE(multiple->Label4->caption(), u"Question 2"_s);
+        TestUtil::click(multiple->label3[2]);
+
+        // A key facts page, a teacher's notes page and a guide page.
+        QVERIFY(shown(intro0.get()));
+        const std::pair<Label *, QString> pages[] = {
+            { nullptr, u"key rivers 1"_s },
+            { nullptr, u"rivers 1"_s },
+            { intro0->Label2[20], u"guide1"_s },
+        };
+        for (int i = 0; i < 3; ++i) {
+            s.boxes.clear();
+            if (i < 2) {
+                TestUtil::click(intro0->Label2[5]);
+                TestUtil::click(rivers1->label3[4 + i]);
+                TestUtil::click(teacher->label3[0]);
+                TestUtil::click(teacher->label3[1]);
+                TestUtil::click(rivers1->label3[2]);
+            } else {
+                TestUtil::click(pages[i].first);
+                TestUtil::click(guide->label3[0]);
+            }
+            const QString file = u"Ondel page - "_s + pages[i].second + u".pdf"_s;
+            QCOMPARE(s.boxes.texts(),
+                     QStringList { u"There is no printer, so the page has been saved as a PDF "
+                                   u"file:\n"_s
+                                   + documents.filePath(file) });
+            QVERIFY2(!pdfText(file).trimmed().isEmpty(), qPrintable(file));
+        }
+
+        // Root may write anywhere, so a plain file in the folder's place makes it unwritable.
+        s.boxes.clear();
+        QVERIFY(QDir(documents).removeRecursively());
+        QFile blocker(documents.path());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        const auto before = snapshot(QDir::homePath());
+        TestUtil::click(guide->label3[0]);
+        TestUtil::click(guide->label3[1]);
+        QVERIFY(QuizOpener::open(u"multiple\\Rivers 1.txt"_s, u"images\\rivers1sm.jpg"_s));
+        TestUtil::click(multiple->label3[3]);
+        QCOMPARE(s.boxes.texts(), QStringList({ printProblem, printProblem }));
+        QCOMPARE(snapshot(QDir::homePath()), before);
+    }
+
+private:
+    static QString saved(const QString &usual, const QString &file)
+    {
+        return usual + u"\n\nThere is no printer, so it has been saved as a PDF file:\n"_s
+            + QDir(SystemPrinter::pdfFolder()).filePath(file);
+    }
+    static QString pdfText(const QString &file)
+    {
+        return TestUtil::runTool(u"pdftotext"_s,
+                                 { QDir(SystemPrinter::pdfFolder()).filePath(file), u"-"_s });
+    }
+};
+
+int main(int argc, char **argv)
+{
+    qputenv("CUPS_SERVER", "/nonexistent/ondel-no-cups.sock");
+    qunsetenv("PRINTER");
+    qunsetenv("LPDEST");
+    QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DOCUMENTS_DIR");
+    QApplication app(argc, argv);
+    NoPrinterTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_noprinter.moc"

@@ -1,0 +1,133 @@
+#pragma once
+
+// Everything a screen test sets up: a fake display, the recording devices, the built media
+// with worksheets of the test's own, sound on; and putting every screen away afterwards.
+
+#include "testutil.h"
+#include "worksheetdata.h"
+
+#include "activityscreen.h"
+#include "backdrop.h"
+#include "cataloguescreen.h"
+#include "checkbox.h"
+#include "fakedesktop.h"
+#include "fieldreader.h"
+#include "guideviewer.h"
+#include "mainmenu.h"
+#include "module1.h"
+#include "optionbutton.h"
+#include "pageviewer.h"
+#include "quizopener.h"
+#include "quizscreen.h"
+#include "recordingmessageboxes.h"
+#include "recordingprinter.h"
+#include "recordingsoundplayer.h"
+#include "resultsscreen.h"
+#include "scriptedrandomsource.h"
+#include "textbox.h"
+#include "titlescreen.h"
+#include "topicmenu.h"
+#include "wizardscreen.h"
+#include "wronganswersscreen.h"
+
+#include <QApplication>
+
+inline const QString clickSound = QStringLiteral("wav\\click.wav");
+inline const QString typeSound = QStringLiteral("wav\\typekey.wav");
+inline const QString corrupted = QStringLiteral("This worksheet seems to be corrupted.");
+inline const QString printProblem = QStringLiteral("There was a problem printing to your printer.");
+
+// Unloads every screen and lets the deletions run, so the next test starts afresh.
+inline void unloadScreens()
+{
+    const auto unload = [](auto &...screens) { (screens.unload(), ...); };
+    unload(Titlefrm, intro0, rivers1, rivers2, teacher, guide, multiple, Welldone, Wrong,
+           rivers1lab, rivers2lab, rivers1ord, rivers2ord, wizard, worksheets);
+    TestUtil::processEvents();
+}
+
+struct Scene
+{
+    Scene()
+    {
+        soundon = 1;
+        MainMenu::installNavigation();
+    }
+    ~Scene()
+    {
+        unloadScreens();
+        QVERIFY(!FieldReader::anyFileOpen());
+    }
+    FakeDesktop desktop;
+    TemporaryMedia media { TemporaryMedia::Built::Media };
+    RecordingMessageBoxes boxes;
+    RecordingSoundPlayer sound;
+    ScriptedRandomSource random;
+};
+
+// Shows a screen and waits until it is on the display.
+template<class Screen> Screen *shown(Screen *screen)
+{
+    screen->show();
+    return QTest::qWaitForWindowExposed(screen) ? screen : nullptr;
+}
+
+inline void clickTick(CheckBox *tick)
+{
+    TestUtil::click(tick, 8 * Twips::perPixel, tick->height() / 2);
+}
+
+// Clicks an answer of the quiz on its round button, where a pupil clicks.
+inline void chooseAnswer(int option)
+{
+    OptionButton *button = multiple->Option1[option];
+    TestUtil::click(button, 150, button->height() / 2);
+}
+
+inline int correctOption(int q)
+{
+    return correct[q].toInt();
+}
+
+// Answers the questions from the one on show to the last, right unless the question's number
+// is in wrong, clicking "Next Question >>" and at the end "Check Score >>".
+inline void answerQuiz(const QList<int> &wrong)
+{
+    for (int q = questnum; q <= worksheetQuestionCount; ++q) {
+        chooseAnswer(wrong.contains(q) ? correctOption(q) % 4 + 1 : correctOption(q));
+        TestUtil::click(multiple->label3[1]);
+    }
+}
+
+// The results screen has run its steps after showing: picture, focus, lights, celebration.
+inline bool resultsSettled()
+{
+    return QTest::qWaitFor([] {
+        return !Welldone->Timer1->enabled() && !Welldone->Timer2->enabled()
+            && !Welldone->Timer3->enabled();
+    });
+}
+
+// Types text key by key; characters beyond ASCII arrive as an input method delivers them.
+inline void typeText(QWidget *box, const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(box, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+// Types every box of the worksheet into the wizard and clicks its ticks.
+inline void typeWorksheet(WizardScreen *screen, const WorksheetDraft &draft)
+{
+    typeText(screen->Text1, draft.title);
+    for (int row = 0; row < 10; ++row)
+        typeText(screen->Text2[row], draft.questions[row]);
+    for (int index = 0; index < 40; ++index) {
+        typeText(screen->Text3[index], draft.answers[index]);
+        if (draft.ticks[index])
+            clickTick(screen->Check1[index]);
+    }
+}
