@@ -22,7 +22,8 @@ const QString tahomaStandIn = QStringLiteral("Liberation Sans");
 // font configuration finds. Never fails: without either a close face stands in.
 void registerTahoma()
 {
-    if (QFontDatabase::families().contains(tahoma, Qt::CaseInsensitive))
+    // Asked of fontconfig, not of Qt's font database: filling that now would fill it twice.
+    if (!FontFiles::regularFace(tahoma, QString()).isEmpty())
         return;
     const QString file
         = FontFiles::regularFace(tahoma, MediaPath::resolve(QStringLiteral("fonts/fonts.conf")));

@@ -22,19 +22,26 @@ using FontSet = std::unique_ptr<FcFontSet, Deleter<FcFontSet, FcFontSetDestroy>>
 
 QString FontFiles::regularFace(const QString &family, const QString &configFile)
 {
-    const Config config(FcConfigCreate());
-    const QByteArray configPath = QFile::encodeName(configFile);
-    if (!config || configFile.isEmpty()
-        || !FcConfigParseAndLoad(config.get(), reinterpret_cast<const FcChar8 *>(configPath.data()),
-                                 FcFalse)
-        || !FcConfigBuildFonts(config.get()))
-        return {};
+    Config own;
+    if (configFile.isEmpty()) {
+        if (!FcInit()) // the system's configuration, loaded once per program
+            return {};
+    } else {
+        own.reset(FcConfigCreate());
+        const QByteArray path = QFile::encodeName(configFile);
+        if (!own
+            || !FcConfigParseAndLoad(own.get(), reinterpret_cast<const FcChar8 *>(path.data()),
+                                     FcFalse)
+            || !FcConfigBuildFonts(own.get()))
+            return {};
+    }
+    FcConfig *const config = own.get(); // null: the system's
 
     const QByteArray name = family.toUtf8();
     const Pattern pattern(FcPatternCreate());
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8 *>(name.data()));
     const ObjectSet objects(FcObjectSetBuild(FC_FILE, FC_WEIGHT, FC_SLANT, nullptr));
-    const FontSet fonts(FcFontList(config.get(), pattern.get(), objects.get()));
+    const FontSet fonts(FcFontList(config, pattern.get(), objects.get()));
     if (!fonts)
         return {};
 

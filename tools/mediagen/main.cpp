@@ -40,7 +40,7 @@ void registerFonts()
 {
     // The drawings name Tahoma; Wine's regular Tahoma stands in for it, found as the program
     // finds it (see media-src/fonts/fonts.conf).
-    if (!QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive))
+    if (FontFiles::regularFace(QStringLiteral("Tahoma"), QString()).isEmpty())
         QFontDatabase::addApplicationFont(
             FontFiles::regularFace(QStringLiteral("Tahoma"), QStringLiteral(ONDEL_FONTS_CONF)));
 }
