@@ -14,6 +14,7 @@ ONDEL_PACKAGES=(
     xvfb xauth x11-utils xdotool imagemagick
     cups cups-bsd printer-driver-cups-pdf poppler-utils
     pulseaudio pulseaudio-utils
+    libfontconfig-dev dpkg-dev lintian desktop-file-utils appstream
 )
 
 as_root() {

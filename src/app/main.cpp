@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "mainmenu.h"
 #include "titlescreen.h"
 #include "toolkit.h"
@@ -6,7 +7,11 @@
 
 int main(int argc, char *argv[])
 {
+    const CommandLine commandLine(argc, argv);
+    if (commandLine.exitStatus())
+        return *commandLine.exitStatus();
     QApplication app(argc, argv);
+    commandLine.useWorksheetsFolder();
     Toolkit::initialise();
     MainMenu::installNavigation();
     Titlefrm->show();

@@ -1,6 +1,8 @@
 #include "toolkit.h"
 
+#include "fontfiles.h"
 #include "labelaccessible.h"
+#include "mediapath.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -8,18 +10,29 @@
 #include <QFontDatabase>
 #include <QStyleFactory>
 
+#include <cstdio>
+
 namespace {
 
-struct FontFile
-{
-    const char *path;
-};
+const QString tahoma = QStringLiteral("Tahoma");
+// Close to Tahoma in width and always installed with the program.
+const QString tahomaStandIn = QStringLiteral("Liberation Sans");
 
-// Only Wine's regular Tahoma: its "bold" file is wider but no heavier, so bold captions would
-// look regular. Without it, Qt synthesises bold from the regular face, which reads as bold.
-constexpr FontFile tahomaFiles[] = {
-    { "/usr/share/wine/fonts/tahoma.ttf" },
-};
+// Tahoma from the system's fonts, else the regular face of Wine's, which the program's own
+// font configuration finds. Never fails: without either a close face stands in.
+void registerTahoma()
+{
+    // Asked of fontconfig, not of Qt's font database: filling that now would fill it twice.
+    if (!FontFiles::regularFace(tahoma, QString()).isEmpty())
+        return;
+    const QString file
+        = FontFiles::regularFace(tahoma, MediaPath::resolve(QStringLiteral("fonts/fonts.conf")));
+    if (!file.isEmpty() && QFontDatabase::addApplicationFont(file) >= 0)
+        return;
+    std::fprintf(stderr, "%s: the font Tahoma (package fonts-wine) was not found; %s stands in\n",
+                 qPrintable(QCoreApplication::applicationName()), qPrintable(tahomaStandIn));
+    QFont::insertSubstitution(tahoma, tahomaStandIn);
+}
 
 struct FontSubstitute
 {
@@ -42,8 +55,7 @@ void Toolkit::initialise()
         return;
     done = true;
 
-    for (const FontFile &file : tahomaFiles)
-        QFontDatabase::addApplicationFont(QString::fromLatin1(file.path));
+    registerTahoma();
     for (const FontSubstitute &substitute : substitutes)
         QFont::insertSubstitution(QString::fromLatin1(substitute.designed),
                                   QString::fromLatin1(substitute.standIn));

@@ -1,8 +1,10 @@
 #pragma once
 
 // Application-wide set-up the program's main and the tests share; call once after the
-// QApplication exists and before any screen is made. Registers Wine's Tahoma as an
-// application font and maps the designed font names to the free fonts that stand in for
+// QApplication exists and before any screen is made. When the system's fonts have no Tahoma,
+// registers Wine's as an application font (found through fontconfig with the program's own
+// font configuration, the media's fonts/fonts.conf), or else lets Liberation Sans stand in and
+// says so on standard error. Maps the designed font names to the free fonts that stand in for
 // them (Times New Roman to Liberation Serif, Arial to Liberation Sans, MS Sans Serif to
 // Tahoma), selects the Fusion style so every machine draws the controls alike, and makes
 // label buttons known to the accessibility layer.

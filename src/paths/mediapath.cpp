@@ -2,9 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
+#include <QStringList>
+
+#include <optional>
 
 namespace {
 
@@ -12,6 +13,7 @@ QString g_root;
 QString g_worksheets;
 
 const QString worksheetsName = QStringLiteral("multiple");
+const QString catalogueName = QStringLiteral("track.txt");
 
 // The entry of dir whose name equals name ignoring case; name itself when none does.
 QString matchEntry(const QDir &dir, const QString &name)
@@ -27,23 +29,32 @@ QString matchEntry(const QDir &dir, const QString &name)
     return name;
 }
 
-bool isWritableFolder(const QString &path)
+// A relative data path split into its names; nothing for a path that would leave the root.
+std::optional<QStringList> split(const QString &relativePath)
 {
-    const QFileInfo info(path);
-    return info.isDir() && info.isWritable();
+    QString path = relativePath;
+    path.replace(u'\\', u'/');
+    if (QDir::isAbsolutePath(path))
+        return std::nullopt;
+    QStringList parts = path.split(u'/', Qt::SkipEmptyParts);
+    if (parts.contains(QStringLiteral("..")))
+        return std::nullopt;
+    parts.removeAll(QStringLiteral("."));
+    if (parts.isEmpty())
+        return std::nullopt;
+    return parts;
 }
 
-// Copies the shipped worksheets and catalogue into a fresh per-user folder.
-void seedFolder(const QString &from, const QString &to)
+bool isWorksheetsPath(const QStringList &parts)
 {
-    QDir().mkpath(to);
-    const QDir source(from);
-    const QStringList files = source.entryList(QDir::Files);
-    for (const QString &file : files) {
-        const QString target = to + u'/' + file;
-        if (!QFile::exists(target))
-            QFile::copy(source.filePath(file), target);
-    }
+    return parts.first().compare(worksheetsName, Qt::CaseInsensitive) == 0;
+}
+
+QString join(QString folder, const QStringList &parts)
+{
+    for (const QString &part : parts)
+        folder = folder + u'/' + matchEntry(QDir(folder), part);
+    return folder;
 }
 
 } // namespace
@@ -51,17 +62,17 @@ void seedFolder(const QString &from, const QString &to)
 QString MediaPath::root()
 {
     if (g_root.isEmpty()) {
-        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/media");
-        if (QFileInfo(beside).isDir()) {
-            g_root = beside;
-        } else {
-            const QString shared
-                = QStandardPaths::locate(QStandardPaths::AppDataLocation, QStringLiteral("media"),
-                                         QStandardPaths::LocateDirectory);
-            g_root = shared.isEmpty() ? beside : shared;
-        }
+        const QString dir = QCoreApplication::applicationDirPath();
+        const QString beside = dir + QStringLiteral("/media");
+        const QString installed = QDir::cleanPath(dir + QStringLiteral("/../share/ondel/media"));
+        g_root = QFileInfo(beside).isDir() || !QFileInfo(installed).isDir() ? beside : installed;
     }
     return g_root;
+}
+
+bool MediaPath::isBuildTree()
+{
+    return root() == QCoreApplication::applicationDirPath() + QStringLiteral("/media");
 }
 
 void MediaPath::setRoot(const QString &path)
@@ -75,42 +86,39 @@ void MediaPath::setWorksheetsFolder(const QString &path)
     g_worksheets = path;
 }
 
+QString MediaPath::shippedWorksheetsFolder()
+{
+    const QDir rootDir(root());
+    return rootDir.filePath(matchEntry(rootDir, worksheetsName));
+}
+
 QString MediaPath::worksheetsFolder()
 {
-    if (g_worksheets.isEmpty()) {
-        const QDir rootDir(root());
-        const QString shipped = rootDir.filePath(matchEntry(rootDir, worksheetsName));
-        if (isWritableFolder(shipped)) {
-            g_worksheets = shipped;
-        } else {
-            const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                + u'/' + worksheetsName;
-            seedFolder(shipped, own);
-            g_worksheets = own;
-        }
-    }
-    return g_worksheets;
+    return g_worksheets.isEmpty() ? shippedWorksheetsFolder() : g_worksheets;
 }
 
 QString MediaPath::resolve(const QString &relativePath)
 {
-    QString path = relativePath;
-    path.replace(u'\\', u'/');
-    if (QDir::isAbsolutePath(path))
+    const std::optional<QStringList> parts = split(relativePath);
+    if (!parts)
         return {};
-    QStringList parts = path.split(u'/', Qt::SkipEmptyParts);
-    if (parts.contains(QStringLiteral("..")))
-        return {};
-    parts.removeAll(QStringLiteral("."));
-    if (parts.isEmpty())
-        return {};
+    if (!isWorksheetsPath(*parts))
+        return join(root(), *parts);
+    const QStringList inside = parts->mid(1);
+    const QString own = join(worksheetsFolder(), inside);
+    if (QFileInfo::exists(own)
+        || (inside.size() == 1 && inside.first().compare(catalogueName, Qt::CaseInsensitive) == 0))
+        return own;
+    const QString shipped = join(shippedWorksheetsFolder(), inside);
+    return QFileInfo::exists(shipped) ? shipped : own;
+}
 
-    QString current = root();
-    if (parts.first().compare(worksheetsName, Qt::CaseInsensitive) == 0) {
-        current = worksheetsFolder();
-        parts.removeFirst();
-    }
-    for (const QString &part : std::as_const(parts))
-        current = current + u'/' + matchEntry(QDir(current), part);
-    return current;
+QString MediaPath::resolveForWriting(const QString &relativePath)
+{
+    const std::optional<QStringList> parts = split(relativePath);
+    if (!parts)
+        return {};
+    if (!isWorksheetsPath(*parts))
+        return join(root(), *parts);
+    return join(worksheetsFolder(), parts->mid(1));
 }

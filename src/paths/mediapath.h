@@ -5,23 +5,32 @@
 // Resolves the program's relative data paths ("wmf\key rivers 1.wmf", "images/swan1.jpg",
 // "multiple/Rivers 1.txt") to files on disk. "\" and "/" are the same separator, and folder
 // and file names match regardless of letter case, as they did on the system the data was
-// written for. Paths under "multiple" go to the worksheets folder, which is writable.
+// written for. Paths under "multiple" go to the worksheets folder.
 class MediaPath
 {
 public:
-    // The media root: "media" beside the executable, or the installed share folder.
+    // The media root, found from the executable alone: "media" beside it in a build tree,
+    // else "../share/ondel/media" as installed.
     static QString root();
+    // True when the media root is a build tree's own, which the program may write into.
+    static bool isBuildTree();
     // Tests point the program at their own media and worksheets folders.
     static void setRoot(const QString &path);
     static void setWorksheetsFolder(const QString &path);
 
-    // Where worksheets and track.txt are read and written: the media root's "multiple"
-    // when it is writable, else a per-user data folder seeded from it on first use.
+    // The worksheets and catalogue shipped with the program: the media root's "multiple".
+    static QString shippedWorksheetsFolder();
+    // Where worksheets and track.txt are read and written: the folder that was set (see
+    // WorksheetsLocation), else the shipped one.
     static QString worksheetsFolder();
 
-    // The path on disk for a relative data path. Existing folders and files are matched
-    // without regard to case; a name that does not exist yet is kept as written, so the
-    // result can be used to create it. Returns an empty string for a path that would leave
-    // the media root (an absolute path or a ".." component).
+    // The path on disk to read a relative data path from. Existing folders and files are
+    // matched without regard to case; a name that does not exist yet is kept as written.
+    // A worksheet missing from the worksheets folder is read from the shipped folder, so the
+    // built-in quizzes run even when a shared folder is missing or unreadable; the catalogue
+    // is always the worksheets folder's own. Returns an empty string for a path that would
+    // leave the media root (an absolute path or a ".." component).
     static QString resolve(const QString &relativePath);
+    // As resolve, but always inside the worksheets folder: the path to create or replace.
+    static QString resolveForWriting(const QString &relativePath);
 };

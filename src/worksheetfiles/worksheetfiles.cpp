@@ -32,7 +32,7 @@ void requireValidTitle(const QString &title)
 
 QString requirePath(const QString &relativePath)
 {
-    const QString path = MediaPath::resolve(relativePath);
+    const QString path = MediaPath::resolveForWriting(relativePath);
     if (path.isEmpty())
         throw WorksheetFileError(QStringLiteral("%1 is not a data file.").arg(relativePath));
     return path;

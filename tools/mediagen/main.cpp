@@ -5,6 +5,7 @@
 //   mediagen sound   RECIPE.txt OUT.wav
 // Option: -I DIR adds an include folder.
 
+#include "fontfiles.h"
 #include "gifwriter.h"
 #include "pagewriter.h"
 #include "soundrecipe.h"
@@ -37,10 +38,11 @@ int usage()
 
 void registerFonts()
 {
-    // The drawings name Tahoma; Wine's Tahoma stands in for it. Only its regular face: Wine's
-    // "bold" file is wider but no heavier, while the bold Qt synthesises from the regular face
-    // reads as bold.
-    QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+    // The drawings name Tahoma; Wine's regular Tahoma stands in for it, found as the program
+    // finds it (see media-src/fonts/fonts.conf).
+    if (FontFiles::regularFace(QStringLiteral("Tahoma"), QString()).isEmpty())
+        QFontDatabase::addApplicationFont(
+            FontFiles::regularFace(QStringLiteral("Tahoma"), QStringLiteral(ONDEL_FONTS_CONF)));
 }
 
 int toInt(const QString &text, bool *ok)

@@ -1,0 +1,112 @@
+#include "worksheetslocation.h"
+
+#include "mediapath.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+const QString settingsName = QStringLiteral("ondel");
+const QString settingsKey = QStringLiteral("worksheets");
+const QString catalogueName = QStringLiteral("track.txt");
+
+QString fromSettings(QSettings::Scope scope)
+{
+    QSettings settings(QSettings::NativeFormat, scope, settingsName, settingsName);
+    settings.setFallbacksEnabled(false);
+    QString folder = settings.value(settingsKey).toString().trimmed();
+    if (folder.isEmpty())
+        return {};
+    if (folder == u'~' || folder.startsWith(QStringLiteral("~/")))
+        folder = QDir::homePath() + folder.mid(1);
+    return QDir::cleanPath(QDir::home().absoluteFilePath(folder));
+}
+
+bool isEmptyFolder(const QString &folder)
+{
+    return !QDirIterator(folder, QDir::AllEntries | QDir::NoDotAndDotDot).hasNext();
+}
+
+// Copies the shipped worksheets and writes an empty catalogue. Files that appear meanwhile
+// (another machine seeding the same shared folder) are left as they are.
+bool seed(const QString &folder)
+{
+    const QDir shipped(MediaPath::shippedWorksheetsFolder());
+    bool ok = true;
+    const QStringList files = shipped.entryList({ QStringLiteral("*.txt") }, QDir::Files);
+    for (const QString &file : files) {
+        const QString target = folder + u'/' + file;
+        if (file.compare(catalogueName, Qt::CaseInsensitive) != 0 && !QFileInfo::exists(target))
+            ok = (QFile::copy(shipped.filePath(file), target) || QFileInfo::exists(target)) && ok;
+    }
+    QFile catalogue(folder + u'/' + catalogueName);
+    if (catalogue.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        ok = catalogue.write(" 0 \r\n") == 5 && ok; // the catalogue of no worksheets
+    return ok;
+}
+
+QString problem(const QString &folder, bool seeded)
+{
+    const QFileInfo info(folder);
+    QString reason;
+    if (!info.exists())
+        reason = QStringLiteral("does not exist");
+    else if (!info.isDir())
+        reason = QStringLiteral("is not a folder");
+    else if (!QDir(folder).isReadable())
+        reason = QStringLiteral("cannot be read");
+    else if (!info.isWritable() || !seeded)
+        reason = QStringLiteral("cannot be written to");
+    else
+        return {};
+    return QStringLiteral("the worksheets folder %1 %2, so worksheets cannot be saved or "
+                          "deleted there")
+        .arg(QDir::toNativeSeparators(folder), reason);
+}
+
+} // namespace
+
+QCommandLineOption WorksheetsLocation::option()
+{
+    return QCommandLineOption(
+        settingsKey,
+        QStringLiteral("Keep the worksheets and their catalogue in <folder>, e.g. a folder "
+                       "that every classroom machine shares."),
+        QStringLiteral("folder"));
+}
+
+WorksheetsLocation::Choice WorksheetsLocation::choose(const QCommandLineParser &parser)
+{
+    if (parser.isSet(settingsKey) && !parser.value(settingsKey).isEmpty())
+        return { QDir::cleanPath(QDir::current().absoluteFilePath(parser.value(settingsKey))),
+                 Source::Option };
+    if (QString folder = fromSettings(QSettings::UserScope); !folder.isEmpty())
+        return { folder, Source::UserSettings };
+    if (QString folder = fromSettings(QSettings::SystemScope); !folder.isEmpty())
+        return { folder, Source::SystemSettings };
+    if (MediaPath::isBuildTree())
+        return { MediaPath::shippedWorksheetsFolder(), Source::Default };
+    return { QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                 + QStringLiteral("/ondel/multiple"),
+             Source::Default };
+}
+
+QString WorksheetsLocation::use(const Choice &choice)
+{
+    const QString &folder = choice.folder;
+    MediaPath::setWorksheetsFolder(folder);
+    if (folder == MediaPath::shippedWorksheetsFolder())
+        return problem(folder, true);
+    if (choice.source == Source::Default)
+        QDir().mkpath(folder);
+    const QFileInfo info(folder);
+    const bool seeded
+        = !info.isDir() || !info.isWritable() || !isEmptyFolder(folder) || seed(folder);
+    return problem(folder, seeded);
+}

@@ -1,0 +1,190 @@
+#include "worksheetfileerror.h"
+#include "worksheetslocation.h"
+#include "worksheettestdata.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QProcess>
+#include <QSet>
+#include <QSettings>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace WorksheetFiles;
+using namespace Qt::StringLiterals;
+using Source = WorksheetsLocation::Source;
+
+namespace {
+
+// The folder a program of Ondel takes for these arguments.
+WorksheetsLocation::Choice choose(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addOption(WorksheetsLocation::option());
+    parser.parse(QStringList { u"ondel"_s } + arguments);
+    return WorksheetsLocation::choose(parser);
+}
+
+// Started as "tst_sharedfolder --worksheets DIR PREFIX COUNT", the test program is one of the
+// programs sharing DIR: it saves COUNT worksheets titled "PREFIX n".
+int runChild(const QStringList &args)
+{
+    if (!WorksheetsLocation::use(choose(args.mid(1, 2))).isEmpty())
+        return 3;
+    try {
+        for (int i = 1; i <= args.value(4).toInt(); ++i)
+            saveworksheet(sampleWorksheet(u"%1 %2"_s.arg(args[3]).arg(i)));
+    } catch (const WorksheetFileError &error) {
+        qWarning("%s", error.what());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+class tst_SharedFolder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_media.path(u"user"_s));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, m_media.path(u"sys"_s));
+        m_media.write(u"multiple/Rivers 1.txt"_s, worksheetBytes(sampleWorksheet(u"Rivers 1"_s)));
+        m_media.write(u"multiple/track.txt"_s, " 1 \r\nFloods\r\n");
+    }
+
+    void optionThenUserThenSystemSettingsChoose_data()
+    {
+        QTest::addColumn<QStringList>("choices"); // the option's, the user's, the system's
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<Source>("source");
+        QTest::newRow("option") << QStringList { u"class/5"_s, u"/srv/a"_s, u"/srv/b"_s }
+                                << QDir::current().absoluteFilePath(u"class/5"_s) << Source::Option;
+        QTest::newRow("user") << QStringList { {}, u"~/class5"_s, u"/srv/b"_s }
+                              << QDir::homePath() + u"/class5"_s << Source::UserSettings;
+        QTest::newRow("system") << QStringList { {}, {}, u"/srv/b/"_s } << u"/srv/b"_s
+                                << Source::SystemSettings;
+        QTest::newRow("default") << QStringList { {}, {}, {} }
+                                 << QStandardPaths::writableLocation(
+                                        QStandardPaths::GenericDataLocation)
+                + u"/ondel/multiple"_s
+                                 << Source::Default;
+    }
+
+    void optionThenUserThenSystemSettingsChoose()
+    {
+        QFETCH(QStringList, choices);
+        for (const QString &scope : { u"user"_s, u"sys"_s })
+            QSettings(m_media.path(scope + u"/ondel/ondel.conf"_s), QSettings::IniFormat)
+                .setValue(u"worksheets"_s, choices[scope == u"user"_s ? 1 : 2]);
+        const auto choice = choose(
+            choices[0].isEmpty() ? QStringList() : QStringList { u"--worksheets"_s, choices[0] });
+        QTEST(choice.folder, "folder");
+        QTEST(choice.source, "source");
+    }
+
+    // An empty or missing default folder gets the built-in worksheets and an empty catalogue,
+    // once; a worksheet missing from it later is read from the shipped folder, the catalogue
+    // never is.
+    void emptyFolderIsSeededOnce()
+    {
+        const QString shared = m_media.base() + u"/shared"_s;
+        QCOMPARE(WorksheetsLocation::use({ shared, Source::Default }), QString());
+        QCOMPARE(m_media.read(u"../shared/Rivers 1.txt"_s),
+                 m_media.read(u"multiple/Rivers 1.txt"_s));
+        QCOMPARE(m_media.read(u"../shared/track.txt"_s), " 0 \r\n");
+
+        QFile::remove(shared + u"/Rivers 1.txt"_s);
+        QCOMPARE(WorksheetsLocation::use({ shared, Source::Option }), QString());
+        QVERIFY(!QFile::exists(shared + u"/Rivers 1.txt"_s));
+        QFile::remove(shared + u"/track.txt"_s);
+        QCOMPARE(MediaPath::resolve(u"multiple\\rivers 1.txt"_s),
+                 m_media.path(u"multiple/Rivers 1.txt"_s));
+        QCOMPARE(MediaPath::resolve(u"Multiple/track.txt"_s), shared + u"/track.txt"_s);
+    }
+
+    void unusableFolderStillRunsTheBuiltInQuizzes_data()
+    {
+        QTest::addColumn<QFile::Permissions>("permissions"); // none: the folder is missing
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QFile::Permissions() << u"does not exist"_s;
+        QTest::newRow("unreadable") << QFile::Permissions(QFile::WriteOwner) << u"cannot be read"_s;
+        QTest::newRow("read-only")
+            << (QFile::ReadOwner | QFile::ExeOwner) << u"cannot be written to"_s;
+    }
+
+    void unusableFolderStillRunsTheBuiltInQuizzes()
+    {
+        QFETCH(QFile::Permissions, permissions);
+        QFETCH(QString, reason);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        if (permissions && geteuid() == 0) {
+            // Permissions do not bind root: the row runs again as an ordinary user.
+            QProcess child;
+            child.setProcessChannelMode(QProcess::ForwardedChannels);
+            child.start(u"setpriv"_s,
+                        { u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s,
+                          QCoreApplication::applicationFilePath(),
+                          QString::fromLatin1(QTest::currentTestFunction()) + u':' + tag });
+            QVERIFY2(child.waitForFinished(60000) && child.exitCode() == 0, "the row as nobody");
+            return;
+        }
+        const QString shared = m_media.base() + u'/' + tag;
+        if (permissions) {
+            m_media.write(u"../%1/track.txt"_s.arg(tag), " 1 \r\nFloods\r\n");
+            QFile::setPermissions(shared, permissions);
+        }
+        const QString line = WorksheetsLocation::use({ shared, Source::SystemSettings });
+        QVERIFY2(line.contains(shared) && line.contains(reason), qPrintable(line));
+        readworksheetfile(u"multiple\\Rivers 1.txt"_s);
+        QCOMPARE(worktitle, u"Rivers 1"_s);
+        QVERIFY_THROWS_EXCEPTION(WorksheetFileError, saveworksheet(sampleWorksheet(u"Deltas"_s)));
+        QVERIFY_THROWS_EXCEPTION(WorksheetFileError, delworksheet(u"Floods"_s));
+        QFile::setPermissions(shared, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(permissions || !QFileInfo::exists(shared), "a missing folder was made");
+    }
+
+    void twoProgramsSavingIntoOneFolderLoseNothing()
+    {
+        QTemporaryDir shared;
+        QProcess programs[2];
+        QSet<QString> expected;
+        for (int p = 0; p < 2; ++p) {
+            const QString prefix = u"Class %1 quiz"_s.arg(p + 1);
+            programs[p].setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            programs[p].start(QCoreApplication::applicationFilePath(),
+                              { u"--worksheets"_s, shared.path(), prefix, u"60"_s });
+            for (int i = 1; i <= 60; ++i)
+                expected.insert(u"%1 %2"_s.arg(prefix).arg(i));
+        }
+        for (QProcess &program : programs)
+            QVERIFY(program.waitForFinished(120000) && program.exitCode() == 0);
+
+        // Seeded by whichever came first, then every title in the catalogue exactly once.
+        QVERIFY(QFile::exists(shared.filePath(u"Rivers 1.txt"_s)));
+        MediaPath::setWorksheetsFolder(shared.path());
+        readcatalogue();
+        const QStringList titles = catalogueInMemory();
+        QCOMPARE(titles.size(), expected.size());
+        QCOMPARE(QSet<QString>(titles.begin(), titles.end()), expected);
+    }
+
+private:
+    TempMediaRoot m_media;
+};
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (app.arguments().value(1) == u"--worksheets"_s)
+        return runChild(app.arguments());
+    tst_SharedFolder test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_sharedfolder.moc"
