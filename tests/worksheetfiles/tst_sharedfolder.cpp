@@ -1,6 +1,7 @@
+#include "media.h"
+#include "worksheetdata.h"
 #include "worksheetfileerror.h"
 #include "worksheetslocation.h"
-#include "worksheettestdata.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -53,7 +54,7 @@ private slots:
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_media.path(u"user"_s));
         QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, m_media.path(u"sys"_s));
-        m_media.write(u"multiple/Rivers 1.txt"_s, worksheetBytes(sampleWorksheet(u"Rivers 1"_s)));
+        m_media.write(u"multiple/Rivers 1.txt"_s, sampleWorksheetBytes(u"Rivers 1"_s));
         m_media.write(u"multiple/track.txt"_s, " 1 \r\nFloods\r\n");
     }
 
@@ -174,7 +175,7 @@ private slots:
     }
 
 private:
-    TempMediaRoot m_media;
+    TemporaryMedia m_media;
 };
 
 int main(int argc, char *argv[])
