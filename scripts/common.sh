@@ -11,7 +11,7 @@ ONDEL_PACKAGES=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
     libgif-dev libbenchmark-dev clang libclang-rt-14-dev
     fonts-wine fonts-liberation fonts-dejavu-core fonts-dejavu-extra
-    xvfb xauth x11-utils xdotool imagemagick
+    xvfb xauth x11-utils xdotool imagemagick libxcb1-dev
     cups cups-bsd printer-driver-cups-pdf poppler-utils
     pulseaudio pulseaudio-utils
 )

@@ -14,7 +14,7 @@
 
 #include <QRgb>
 
-FormSlot<MainMenu> intro0;
+FormSlot<MainMenu> intro0("intro0");
 
 namespace {
 

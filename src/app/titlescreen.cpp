@@ -7,7 +7,7 @@
 
 #include <QCoreApplication>
 
-FormSlot<TitleScreen> Titlefrm;
+FormSlot<TitleScreen> Titlefrm("Titlefrm");
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 using namespace ScreenParts;
 
-FormSlot<ResultsScreen> Welldone;
+FormSlot<ResultsScreen> Welldone("Welldone");
 
 namespace {
 

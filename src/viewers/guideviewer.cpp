@@ -3,7 +3,7 @@
 #include "module1.h"
 #include "viewerparts.h"
 
-FormSlot<GuideViewer> guide;
+FormSlot<GuideViewer> guide("guide");
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "module1.h"
 #include "viewerparts.h"
 
-FormSlot<PageViewer> teacher;
+FormSlot<PageViewer> teacher("teacher");
 
 namespace {
 

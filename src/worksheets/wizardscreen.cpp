@@ -10,7 +10,7 @@
 #include <array>
 #include <exception>
 
-FormSlot<WizardScreen> wizard;
+FormSlot<WizardScreen> wizard("wizard");
 
 namespace {
 
