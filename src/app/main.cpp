@@ -1,4 +1,5 @@
 #include "mainmenu.h"
+#include "platformchoice.h"
 #include "titlescreen.h"
 #include "toolkit.h"
 
@@ -6,6 +7,7 @@
 
 int main(int argc, char *argv[])
 {
+    PlatformChoice::apply();
     QApplication app(argc, argv);
     Toolkit::initialise();
     MainMenu::installNavigation();
