@@ -32,6 +32,26 @@ ensure_packages() {
     fi
 }
 
+# The desktops the end-to-end tests run under (with KDE's usual window decoration), and
+# Wayland with XWayland; for scripts/test, without all that full desktops recommend.
+ONDEL_DESKTOP_PACKAGES=(
+    mutter metacity xfwm4 openbox kwin-x11 kwin-style-breeze dbus-x11
+    weston xwayland qt6-wayland
+)
+
+ensure_test_desktops() {
+    local missing=()
+    for p in "${ONDEL_DESKTOP_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+            "${missing[@]}"
+    fi
+}
+
 # configure_and_build <build dir> [cmake options...] -- [targets...]
 # A build dir is configured once, with the options of its first use; build/ always takes the
 # defaults, so scripts/run and scripts/test share it in either order.
