@@ -99,7 +99,8 @@ public:
     {
         if (managed())
             return values(root(), "_NET_ACTIVE_WINDOW").value(0);
-        return reply(xcb_get_input_focus_reply, xcb_get_input_focus(m_c))->focus;
+        const auto focus = reply(xcb_get_input_focus_reply, xcb_get_input_focus(m_c));
+        return focus ? focus->focus : 0;
     }
     // The client area on the display.
     QRect rect(xcb_window_t window)
@@ -115,6 +116,8 @@ public:
         const auto image = reply(xcb_get_image_reply,
                                  xcb_get_image(m_c, XCB_IMAGE_FORMAT_Z_PIXMAP, root(), 0, 0,
                                                screen.width(), screen.height(), ~0u));
+        if (!image || xcb_get_image_data_length(image.get()) < screen.width() * screen.height() * 4)
+            return QImage();
         return QImage(xcb_get_image_data(image.get()), screen.width(), screen.height(),
                       QImage::Format_RGB32)
             .copy();
@@ -349,10 +352,11 @@ private:
     QString whyNotInFront(const QByteArray &role, const QList<Sample> &look)
     {
         const QList<xcb_window_t> windows = m_x->stacking();
+        if (windows.isEmpty())
+            return u"nothing is on show"_s;
         const xcb_window_t window = role.isEmpty() ? windows.back() : withRole(role);
-        if (!window || windows.back() != window)
-            return windows.empty() ? u"nothing is on show"_s
-                                   : describe(windows.back()) + u" is on top"_s;
+        if (windows.back() != window)
+            return describe(windows.back()) + u" is on top"_s;
         const qsizetype backdrop = windows.indexOf(withRole("Grey"));
         if (backdrop < 0 || backdrop >= windows.indexOf(window))
             return u"the backdrop is not below it"_s;
@@ -379,6 +383,8 @@ private:
             }
         }
         m_shot = m_x->screenshot();
+        if (m_shot.isNull())
+            return u"the display could not be photographed"_s;
         const QRect rect = m_x->rect(window);
         for (const Sample &sample : look) {
             const QPoint point
