@@ -11,7 +11,7 @@ ONDEL_PACKAGES=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
     libgif-dev libbenchmark-dev clang libclang-rt-14-dev
     fonts-wine fonts-liberation fonts-dejavu-core fonts-dejavu-extra
-    xvfb xauth x11-utils xdotool imagemagick
+    xvfb xauth x11-utils xdotool imagemagick libxcb1-dev
     cups cups-bsd printer-driver-cups-pdf poppler-utils
     pulseaudio pulseaudio-utils
     libfontconfig-dev dpkg-dev lintian desktop-file-utils appstream
@@ -30,6 +30,26 @@ ensure_packages() {
         echo "Installing: ${missing[*]}"
         as_root apt-get update -q
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+    fi
+}
+
+# The desktops the end-to-end tests run under (with KDE's usual window decoration), and
+# Wayland with XWayland; for scripts/test, without all that full desktops recommend.
+ONDEL_DESKTOP_PACKAGES=(
+    mutter metacity xfwm4 openbox kwin-x11 kwin-style-breeze dbus-x11
+    weston xwayland qt6-wayland
+)
+
+ensure_test_desktops() {
+    local missing=()
+    for p in "${ONDEL_DESKTOP_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+            "${missing[@]}"
     fi
 }
 

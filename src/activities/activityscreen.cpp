@@ -7,10 +7,10 @@
 
 using namespace ScreenParts;
 
-FormSlot<ActivityScreenOf<rivers1labDef>> rivers1lab;
-FormSlot<ActivityScreenOf<rivers2labDef>> rivers2lab;
-FormSlot<ActivityScreenOf<rivers1ordDef>> rivers1ord;
-FormSlot<ActivityScreenOf<rivers2ordDef>> rivers2ord;
+FormSlot<ActivityScreenOf<rivers1labDef>> rivers1lab("rivers1lab");
+FormSlot<ActivityScreenOf<rivers2labDef>> rivers2lab("rivers2lab");
+FormSlot<ActivityScreenOf<rivers1ordDef>> rivers1ord("rivers1ord");
+FormSlot<ActivityScreenOf<rivers2ordDef>> rivers2ord("rivers2ord");
 
 namespace {
 

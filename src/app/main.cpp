@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "mainmenu.h"
+#include "platformchoice.h"
 #include "titlescreen.h"
 #include "toolkit.h"
 
@@ -7,6 +8,7 @@
 
 int main(int argc, char *argv[])
 {
+    PlatformChoice::apply();
     const CommandLine commandLine(argc, argv);
     if (commandLine.exitStatus())
         return *commandLine.exitStatus();

@@ -12,7 +12,7 @@
 #include "worksheetfileerror.h"
 #include "worksheetfiles.h"
 
-FormSlot<MainMenu> intro0;
+FormSlot<MainMenu> intro0("intro0");
 
 using namespace ScreenParts;
 

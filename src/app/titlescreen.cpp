@@ -8,7 +8,7 @@
 
 #include <QCoreApplication>
 
-FormSlot<TitleScreen> Titlefrm;
+FormSlot<TitleScreen> Titlefrm("Titlefrm");
 
 using namespace ScreenParts;
 

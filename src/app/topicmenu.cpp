@@ -7,8 +7,8 @@
 #include "quizopener.h"
 #include "screenparts.h"
 
-FormSlot<TopicMenuOf<1>> rivers1;
-FormSlot<TopicMenuOf<2>> rivers2;
+FormSlot<TopicMenuOf<1>> rivers1("rivers1");
+FormSlot<TopicMenuOf<2>> rivers2("rivers2");
 
 using namespace ScreenParts;
 

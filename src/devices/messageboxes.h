@@ -11,7 +11,7 @@ public:
 
     virtual ~MessageBoxes();
 
-    // Shows the box modally over the active window and returns the button pressed. Closing the
+    // Shows the box modally over the screen in front and returns the button pressed. Closing the
     // box any other way counts as Cancel for OK/Cancel and as Ok for a plain OK box.
     virtual Result show(const QString &text, const QString &caption, Buttons buttons) = 0;
 

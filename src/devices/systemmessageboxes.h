@@ -2,7 +2,8 @@
 
 #include "messageboxes.h"
 
-// Real message boxes: a modal QMessageBox over the active window.
+// Real message boxes: a modal QMessageBox over the screen in front, which has the keyboard
+// focus again when the box closes.
 class SystemMessageBoxes final : public MessageBoxes
 {
 public:

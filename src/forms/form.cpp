@@ -1,8 +1,10 @@
 #include "form.h"
 
 #include "control.h"
+#include "nativewindow.h"
 #include "twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +19,15 @@ Form::Form(QWidget *parent)
 }
 
 Form::~Form() = default;
+
+void Form::makeBackdrop()
+{
+    // A normal window: Qt makes a tool window without a parent transient for the whole
+    // program, and window managers keep such a window above all the program's windows.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus
+                   | Qt::WindowStaysOnBottomHint);
+    m_backdrop = true;
+}
 
 void Form::Form_MouseMove(int, int, double, double) { }
 
@@ -83,12 +94,38 @@ void Form::applyGeometry()
 
 void Form::show()
 {
+    static quint64 showings = 0;
     // A window that appears is on top already; one on show already has to be raised.
     const bool wasVisible = isVisible();
     QWidget::show();
     if (wasVisible)
         raise();
+    if (m_backdrop)
+        return;
+    m_shownAt = ++showings;
     activateWindow();
+}
+
+void Form::setVisible(bool visible)
+{
+    // Qt writes the other states of the backdrop as it maps the window.
+    if (visible && m_backdrop && !isVisible()) {
+        winId();
+        NativeWindow::keepOutOfTaskbarAndSwitcher(*this);
+    }
+    QWidget::setVisible(visible);
+}
+
+Form *Form::front()
+{
+    Form *front = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *form = qobject_cast<Form *>(widget);
+        if (form && form->isVisible() && form->m_shownAt > 0
+            && (!front || form->m_shownAt > front->m_shownAt))
+            front = form;
+    }
+    return front;
 }
 
 void Form::unload()
@@ -96,7 +133,11 @@ void Form::unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    const bool hadFocus = isActiveWindow();
     hide();
+    // The keyboard goes to the screen now in front, also where no window manager passes it on.
+    if (Form *next = hadFocus ? front() : nullptr)
+        next->activateWindow();
     Q_EMIT unloaded();
     deleteLater();
 }

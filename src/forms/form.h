@@ -15,8 +15,10 @@
 // runs right after creating it. left(), top(), width() and height() are twips and hide
 // QWidget's pixel accessors of the same names.
 //
-// The window manager's close button is refused: a screen goes away only through unload(),
-// and the program ends only through the title screen's Exit.
+// The window manager is asked for a caption bar without window buttons (Qt's
+// Qt::CustomizeWindowHint with only Qt::WindowTitleHint); where it still offers a close button,
+// the close is refused: a screen goes away only through unload(), and the program ends only
+// through the title screen's Exit.
 class Form : public QWidget
 {
     Q_OBJECT
@@ -59,19 +61,30 @@ public:
 
     // Shows the screen, never modally, and brings it to the front with the keyboard focus.
     void show();
+    void setVisible(bool visible) override;
+
     // Hides the screen and discards it later; its slot becomes empty, so the next touch
-    // creates a fresh one. Safe from inside one of the screen's own handlers.
+    // creates a fresh one. The keyboard focus it had goes to the screen now in front. Safe
+    // from inside one of the screen's own handlers.
     void unload();
 
     // The control with this design name, looked up at run time (the first element for a
     // control array); nullptr when the screen has none.
     QWidget *control(const QString &name) const;
 
+    // The screen in front: the one on show that was shown last. The backdrop never is.
+    static Form *front();
+
 Q_SIGNALS:
     // Emitted by unload(), before the deferred deletion.
     void unloaded();
 
 protected:
+    // Makes this screen the backdrop (call in the constructor): a borderless window below every
+    // other screen that never takes the focus and stays out of the taskbar and the window
+    // switcher.
+    void makeBackdrop();
+
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -86,4 +99,7 @@ private:
     double m_width = 12000;
     double m_height = 9000;
     bool m_unloaded = false;
+    bool m_backdrop = false;
+    // When the screen was last shown, counted across all screens; 0 for never.
+    quint64 m_shownAt = 0;
 };

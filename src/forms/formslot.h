@@ -4,10 +4,13 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 // The one global instance of a screen, named as the screen:
 //     extern FormSlot<MainMenu> intro0;   // in mainmenu.h
-//     FormSlot<MainMenu> intro0;          // in mainmenu.cpp
+//     FormSlot<MainMenu> intro0("intro0"); // in mainmenu.cpp
+// The name becomes the window role of every screen the slot creates, so that window-manager
+// rules and tests can tell the windows apart.
 // The first touch (intro0->show(), intro0->Label1->..., *intro0, intro0.get()) creates the
 // screen and runs its Form_Load() before the touching statement goes on. The slot points at
 // the screen before Form_Load() runs, so load steps may touch their own screen. After
@@ -15,6 +18,11 @@
 template<class T> class FormSlot
 {
 public:
+    FormSlot() = default;
+    constexpr explicit FormSlot(const char *name)
+        : m_name(name)
+    { }
+
     T *get()
     {
         if (!m_form)
@@ -36,6 +44,8 @@ private:
     void load()
     {
         T *form = new T;
+        if (m_name)
+            form->setWindowRole(QString::fromLatin1(m_name));
         m_form = form;
         QObject::connect(form, &Form::unloaded, form, [this, form] {
             if (m_form == form)
@@ -44,5 +54,6 @@ private:
         form->Form_Load();
     }
 
+    const char *m_name = nullptr;
     QPointer<T> m_form;
 };

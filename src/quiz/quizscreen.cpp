@@ -12,7 +12,7 @@
 
 using namespace ScreenParts;
 
-FormSlot<QuizScreen> multiple;
+FormSlot<QuizScreen> multiple("multiple");
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 using namespace ScreenParts;
 
-FormSlot<ResultsScreen> Welldone;
+FormSlot<ResultsScreen> Welldone("Welldone");
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 using namespace ScreenParts;
 
-FormSlot<WrongAnswersScreen> Wrong;
+FormSlot<WrongAnswersScreen> Wrong("Wrong");
 
 namespace {
 

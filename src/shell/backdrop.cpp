@@ -3,7 +3,7 @@
 #include "desktop.h"
 #include "soundplayer.h"
 
-FormSlot<Backdrop> Grey;
+FormSlot<Backdrop> Grey("Grey");
 
 void SoundDevice::play(const QString &relativePath)
 {
@@ -12,7 +12,7 @@ void SoundDevice::play(const QString &relativePath)
 
 Backdrop::Backdrop()
 {
-    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    makeBackdrop();
 }
 
 void Backdrop::Form_Load()

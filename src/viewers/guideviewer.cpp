@@ -4,7 +4,7 @@
 #include "screenparts.h"
 #include "viewerparts.h"
 
-FormSlot<GuideViewer> guide;
+FormSlot<GuideViewer> guide("guide");
 
 namespace {
 

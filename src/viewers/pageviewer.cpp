@@ -4,7 +4,7 @@
 #include "screenparts.h"
 #include "viewerparts.h"
 
-FormSlot<PageViewer> teacher;
+FormSlot<PageViewer> teacher("teacher");
 
 namespace {
 

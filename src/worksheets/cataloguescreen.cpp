@@ -13,7 +13,7 @@
 #include <array>
 #include <exception>
 
-FormSlot<CatalogueScreen> worksheets;
+FormSlot<CatalogueScreen> worksheets("worksheets");
 
 using namespace ScreenParts;
 

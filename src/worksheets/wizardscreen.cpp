@@ -9,7 +9,7 @@
 #include <array>
 #include <exception>
 
-FormSlot<WizardScreen> wizard;
+FormSlot<WizardScreen> wizard("wizard");
 
 using namespace ScreenParts;
 

@@ -1,0 +1,38 @@
+#include "nativewindow.h"
+
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+{
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, false, uint16_t(std::strlen(name)), name), nullptr);
+    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return result;
+}
+
+} // namespace
+
+void NativeWindow::keepOutOfTaskbarAndSwitcher(QWidget &window)
+{
+    // The offscreen platform answers as X11 too, without a connection.
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    // KWin's window switcher reads a state of its own.
+    const xcb_atom_t states[] = { atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                  atom(connection, "_NET_WM_STATE_SKIP_PAGER"),
+                                  atom(connection, "_KDE_NET_WM_STATE_SKIP_SWITCHER") };
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window.winId()),
+                        atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 3, states);
+    xcb_flush(connection);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+class QWidget;
+
+// What the window manager reads from a top-level window and Qt has no setting for, written on
+// the X11 window itself; on other platforms nothing.
+namespace NativeWindow {
+
+// Out of the taskbar, the pager and the window switcher. Call after the native window exists
+// (winId()) and before every mapping: window managers drop these states when a window is
+// hidden, and Qt adds its own to them when it maps the window.
+void keepOutOfTaskbarAndSwitcher(QWidget &window);
+
+} // namespace NativeWindow
