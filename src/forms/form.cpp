@@ -97,11 +97,23 @@ void Form::show()
     static quint64 showings = 0;
     // A window that appears is on top already; one on show already has to be raised.
     const bool wasVisible = isVisible();
+    if (m_backdrop) {
+        // Shown again, the backdrop comes in front of every screen. It stays in the window
+        // manager's lowest layer, so the screens it covers are hidden instead; they stay
+        // loaded and come back when they are shown again.
+        if (wasVisible) {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                auto *form = qobject_cast<Form *>(widget);
+                if (form && form != this && form->isVisible())
+                    form->hide();
+            }
+        }
+        QWidget::show();
+        return;
+    }
     QWidget::show();
     if (wasVisible)
         raise();
-    if (m_backdrop)
-        return;
     m_shownAt = ++showings;
     activateWindow();
 }

@@ -59,7 +59,8 @@ public:
     void setHeight(double height);
     void resize(double width, double height);
 
-    // Shows the screen, never modally, and brings it to the front with the keyboard focus.
+    // Shows the screen, never modally, and brings it to the front with the keyboard focus. The
+    // backdrop, shown again, covers every screen on show: they are hidden, still loaded.
     void show();
     void setVisible(bool visible) override;
 

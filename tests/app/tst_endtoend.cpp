@@ -192,9 +192,12 @@ private Q_SLOTS:
                   { { u"QT_QPA_PLATFORM"_s, u"xcb"_s } });
             QVERIFY2(waitUntil([&] { return m_x->managed(); }), "the window manager did not start");
         }
-        // No print job and no sound leave the test: printing fails at once, sounds go nowhere.
+        // No print job and no sound leave the test: with no printer the worksheet becomes a PDF
+        // in a home of the test's own, and sounds go nowhere.
+        QTemporaryDir home;
         start(ondel, { QCoreApplication::applicationDirPath() + u"/ondel"_s },
               { { u"QT_QPA_PLATFORM"_s, u"xcb"_s },
+                { u"HOME"_s, home.path() },
                 { u"CUPS_SERVER"_s, u"/nonexistent/cups"_s },
                 { u"PULSE_SERVER"_s, u"unix:/nonexistent/pulse"_s } });
 
