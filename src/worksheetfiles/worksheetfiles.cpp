@@ -85,6 +85,55 @@ void writeCatalogue(const QStringList &titles)
     TextFileWriter::replace(requirePath(catalogueWritePath), catalogueLines(titles));
 }
 
+// Adds title to the catalogue just read, unless an entry is equal to it. The caller holds
+// the lock.
+void addToCatalogue(const QString &title)
+{
+    for (int i = 1; i <= trackcount; ++i) {
+        if (tracklist[i] == title)
+            return;
+    }
+    if (trackcount >= catalogueCapacity)
+        throw WorksheetFileError(QStringLiteral("The catalogue is full."));
+    tracklist[trackcount + 1] = title;
+    QStringList titles;
+    for (int i = 1; i <= trackcount + 1; ++i)
+        titles += tracklist[i];
+    writeCatalogue(titles);
+}
+
+// Whether a worksheet has the title, judged on the catalogue just read.
+bool isTaken(const QString &title, const QStringList &alsoTaken)
+{
+    if (alsoTaken.contains(title, Qt::CaseInsensitive))
+        return true;
+    for (int i = 1; i <= trackcount; ++i) {
+        if (tracklist[i].compare(title, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return QFileInfo::exists(MediaPath::resolve(worksheetPath(title)));
+}
+
+QString freeTitleInCatalogue(const QString &title, const QStringList &alsoTaken)
+{
+    requireValidTitle(title);
+    // Enough tries for a full catalogue and as many stray files again.
+    constexpr int lastTry = 2 * catalogueCapacity + 2;
+    for (int n = 1; n <= lastTry; ++n) {
+        QString candidate = title;
+        if (n > 1) {
+            const QString number = QStringLiteral(" (%1)").arg(n);
+            candidate.truncate(WorksheetDraft::titleMaxLength - number.size());
+            while (candidate.endsWith(u' '))
+                candidate.chop(1);
+            candidate += number;
+        }
+        if (!isTaken(candidate, alsoTaken) && WorksheetText::isValidTitle(candidate))
+            return candidate;
+    }
+    throw WorksheetFileError(QStringLiteral("No free title was found for %1.").arg(title));
+}
+
 } // namespace
 
 QString worksheetPath(const QString &title)
@@ -198,17 +247,24 @@ void trackworksheets(const QString &title, const LockWaitNotice &notice)
     requireValidTitle(title);
     const CatalogueLock lock(notice);
     readcatalogue();
-    for (int i = 1; i <= trackcount; ++i) {
-        if (tracklist[i] == title)
-            return;
-    }
-    if (trackcount >= catalogueCapacity)
-        throw WorksheetFileError(QStringLiteral("The catalogue is full."));
-    tracklist[trackcount + 1] = title;
-    QStringList titles;
-    for (int i = 1; i <= trackcount + 1; ++i)
-        titles += tracklist[i];
-    writeCatalogue(titles);
+    addToCatalogue(title);
+}
+
+QString freetitle(const QString &title, const QStringList &alsoTaken)
+{
+    readcatalogue();
+    return freeTitleInCatalogue(title, alsoTaken);
+}
+
+QString savenewworksheet(WorksheetDraft draft, const LockWaitNotice &notice)
+{
+    worksheetLines(draft);
+    const CatalogueLock lock(notice);
+    readcatalogue();
+    draft.title = freeTitleInCatalogue(draft.title, {});
+    writeworksheet(draft);
+    addToCatalogue(draft.title);
+    return draft.title;
 }
 
 bool delworksheet(const QString &delname, const LockWaitNotice &notice)

@@ -53,6 +53,18 @@ void saveworksheet(const WorksheetDraft &draft, const LockWaitNotice &notice = {
 // hold the catalogue's lock file, so programs sharing the folder lose no entry.
 void trackworksheets(const QString &title, const LockWaitNotice &notice = {});
 
+// The title itself when no worksheet has it, else the first of "title (2)", "title (3)", ...
+// that none has, cut to the wizard's 25 characters. A title is taken when the catalogue lists
+// it or a worksheet file of that name exists in the worksheets folder or among the built-in
+// worksheets, letter case aside (the file names are matched so), or when alsoTaken holds it.
+// Reads the catalogue into trackcount and tracklist. Throws when it cannot be read.
+QString freetitle(const QString &title, const QStringList &alsoTaken = {});
+
+// Saves the draft as a new worksheet: under freetitle's choice for its title, written and
+// catalogued while the catalogue's lock is held, so that programs saving into one folder at
+// once never choose the same title and never replace a worksheet. Returns the title used.
+QString savenewworksheet(WorksheetDraft draft, const LockWaitNotice &notice = {});
+
 // Removes the last entry equal to delname from the catalogue, under the lock, and lowers
 // trackcount. Returns false, changing nothing, when no entry is equal to delname. The
 // worksheet file itself stays.

@@ -1,5 +1,6 @@
 #include "cataloguescreen.h"
 
+#include "catalogueexchange.h"
 #include "messageboxes.h"
 #include "module1.h"
 #include "navigation.h"
@@ -35,6 +36,12 @@ constexpr std::array<ButtonDesign, 2> pageButtons { {
     { 0, u"<< Previous Page", { 2640, 7920, 3195, 495 }, 15.75 },
     { 1, u"Next Page >>", { 6000, 7920, 3195, 495 }, 15.75 },
 } };
+constexpr std::array<ButtonDesign, 2> exchangeButtons { {
+    { CatalogueScreen::importButton, u"Import Questions", { 120, 8520, 2775, 375 }, titlePoints },
+    { CatalogueScreen::exportButton, u"Export Worksheet", { 9030, 8520, 2775, 375 }, titlePoints },
+} };
+const QString exportCaption = QStringLiteral("Export Worksheet");
+const QString cancelExportCaption = QStringLiteral("Cancel Export");
 
 const QString corrupted = QStringLiteral("This worksheet seems to be corrupted.");
 const QString quizPicture = QStringLiteral("images\\swan1.jpg");
@@ -85,6 +92,8 @@ CatalogueScreen::CatalogueScreen()
     for (const ButtonDesign &design : pageButtons)
         createOneLineButton(label3, design, this)->setVisible(false);
     createOneLineButton(Label2, exitButton, this);
+    for (const ButtonDesign &design : exchangeButtons)
+        createOneLineButton(Label2, design, this);
 
     Label4 = new Label(this, QStringLiteral("Label4"));
     Label4->setCaption(QStringLiteral("Page 1"));
@@ -156,14 +165,18 @@ void CatalogueScreen::workpage()
 
 void CatalogueScreen::Check1_Click()
 {
-    if (Check1->value() == 1)
+    if (Check1->value() == 1) {
         Check2->setValue(0);
+        setExporting(false);
+    }
 }
 
 void CatalogueScreen::Check2_Click()
 {
-    if (Check2->value() == 1)
+    if (Check2->value() == 1) {
         Check1->setValue(0);
+        setExporting(false);
+    }
 }
 
 void CatalogueScreen::label3_Click(int index)
@@ -182,7 +195,14 @@ void CatalogueScreen::Label2_Click(int index)
         unload();
         return;
     }
-    actOnTitle(Label2[index]->caption());
+    if (index == importButton)
+        importQuestions();
+    else if (index == exportButton)
+        chooseExport();
+    else if (m_exporting)
+        exportWorksheet(Label2[index]->caption());
+    else
+        actOnTitle(Label2[index]->caption());
 }
 
 void CatalogueScreen::actOnTitle(const QString &title)
@@ -228,4 +248,54 @@ void CatalogueScreen::deleteTitle(const QString &title)
     // catalogue as it now is.
     WorksheetFiles::delworksheet(delname, showBusyWhileWaiting);
     workpage();
+}
+
+void CatalogueScreen::importQuestions()
+{
+    setExporting(false);
+    CatalogueExchange::importQuestions([this] {
+        try {
+            WorksheetFiles::readcatalogue();
+        } catch (const std::exception &) {
+            // The page shows what was read.
+        }
+        workpage();
+    });
+}
+
+void CatalogueScreen::chooseExport()
+{
+    if (m_exporting) {
+        setExporting(false);
+        return;
+    }
+    if (listedCount() == 0) {
+        message(QStringLiteral("There is no worksheet in the catalogue to export."));
+        return;
+    }
+    Check1->setValue(0);
+    Check2->setValue(0);
+    setExporting(true);
+    message(QStringLiteral("Click the title of the worksheet you want to export."));
+}
+
+void CatalogueScreen::setExporting(bool exporting)
+{
+    m_exporting = exporting;
+    Label2[exportButton]->setCaption(exporting ? cancelExportCaption : exportCaption);
+}
+
+void CatalogueScreen::exportWorksheet(const QString &title)
+{
+    setExporting(false);
+    WorksheetDraft draft;
+    try {
+        WorksheetFiles::readworksheetfile(WorksheetFiles::worksheetPath(title));
+        draft = WorksheetFiles::draftFromMemory();
+    } catch (const std::exception &) {
+        message(corrupted);
+        return;
+    }
+    draft.title = title;
+    CatalogueExchange::exportWorksheet(draft);
 }

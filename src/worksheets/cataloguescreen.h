@@ -9,7 +9,9 @@
 // The Worksheets Catalogue: the saved worksheets' titles, 24 to a page. A click on a title
 // opens that worksheet as a quiz, or in the wizard when "Edit Worksheet" is ticked, or
 // removes it from the catalogue after asking when "Delete Worksheet" is ticked. The main
-// menu is closed while it is shown; Exit brings the menu back.
+// menu is closed while it is shown; Exit brings the menu back. "Import Questions" reads a
+// question file of the learning platform into worksheets; "Export Worksheet" makes the next
+// title clicked a question file.
 class CatalogueScreen final : public Form
 {
     Q_OBJECT
@@ -17,6 +19,9 @@ class CatalogueScreen final : public Form
 public:
     static constexpr int titlesPerPage = 24;
     static constexpr int lastPage = 40;
+    // The two buttons below the page buttons, elements of Label2 with the titles' look.
+    static constexpr int importButton = 25;
+    static constexpr int exportButton = 26;
 
     CatalogueScreen();
     ~CatalogueScreen() override;
@@ -26,7 +31,8 @@ public:
 
     void Check1_Click();
     void Check2_Click();
-    // 0: Exit; 1 to 24: the title on show there. The click sound comes first.
+    // 0: Exit; 1 to 24: the title on show there; 25: Import Questions; 26: Export Worksheet.
+    // The click sound comes first.
     void Label2_Click(int index);
     // 0: previous page; 1: next page.
     void label3_Click(int index);
@@ -36,6 +42,14 @@ public:
     // Puts the worksheet in memory into the wizard under title and shows it. Throws
     // WorksheetFileError, opening nothing, when a correct answer is not "1" to "4".
     void editworksheet(const QString &title);
+
+    // Asks for a GIFT or Moodle XML file and makes worksheets of its questions: ten or fewer
+    // open in the wizard; more are saved ten to a worksheet, and any left over open in the
+    // wizard. A box then says what was imported and skipped, and why.
+    void importQuestions();
+    // While true, a click on a title exports that worksheet; "Export Worksheet" then reads
+    // "Cancel Export".
+    bool exporting() const { return m_exporting; }
 
     Label *Label1 = nullptr;
     CheckBox *Check1 = nullptr;
@@ -49,6 +63,13 @@ private:
     // corrupted-worksheet message.
     void actOnTitle(const QString &title);
     void deleteTitle(const QString &title);
+    // Export Worksheet: asks for a title to be clicked, or, clicked again, cancels.
+    void chooseExport();
+    void setExporting(bool exporting);
+    // Asks where to save the worksheet and in which format, and writes it there.
+    void exportWorksheet(const QString &title);
+
+    bool m_exporting = false;
 };
 
 extern FormSlot<CatalogueScreen> worksheets;

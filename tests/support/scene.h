@@ -23,6 +23,7 @@
 #include "recordingprinter.h"
 #include "recordingsoundplayer.h"
 #include "resultsscreen.h"
+#include "scriptedfiledialogs.h"
 #include "scriptedrandomsource.h"
 #include "textbox.h"
 #include "titlescreen.h"
@@ -61,6 +62,7 @@ struct Scene
     FakeDesktop desktop;
     TemporaryMedia media { TemporaryMedia::Built::Media };
     RecordingMessageBoxes boxes;
+    ScriptedFileDialogs dialogs;
     RecordingSoundPlayer sound;
     ScriptedRandomSource random;
 };

@@ -90,3 +90,13 @@ inline void setCatalogueWithFiles(const TemporaryMedia &media, const QStringList
     for (const QString &title : titles)
         media.write(QStringLiteral("multiple/%1.txt").arg(title), sampleWorksheetBytes(title));
 }
+
+// A GIFT question bank: count multiple-choice questions in the category, the right answer
+// first, each followed by a true/false question that an import skips.
+inline QByteArray giftBank(int count, const QString &category = QStringLiteral("Rivers quiz"))
+{
+    QString bank = QStringLiteral("$CATEGORY: $course$/top/%1\n\n").arg(category);
+    for (int q = 1; q <= count; ++q)
+        bank += QStringLiteral("Question %1?{=right ~wrong ~wrong ~wrong}\n\nTrue?{T}\n\n").arg(q);
+    return bank.toUtf8();
+}

@@ -1,6 +1,7 @@
 #include "scene.h"
 
 #include "fieldreader.h"
+#include "worksheetimport.h"
 
 #include <QtTest>
 
@@ -141,6 +142,116 @@ private Q_SLOTS:
         TestUtil::click(screen->label3[1]);
         QCOMPARE(shownTitles(screen), remaining.mid(24));
         QCOMPARE(shownTitles(screen).size(), 5);
+    }
+
+    // file: what the dialog gives ("" cancels); catalogue: the titles on show afterwards;
+    // wizard: the worksheet it opens with its number of questions ("" for none); says: parts
+    // of the box shown ("" for none).
+    void importSavesTensAndOpensTheRestInTheWizard_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("catalogue");
+        QTest::addColumn<QString>("wizardTitle");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<QStringList>("says");
+        // clang-format off
+        QTest::newRow("eleven") << u"bank.gift"_s << giftBank(11) << QStringList { u"Rivers quiz 1"_s } << u"Rivers quiz 2"_s << 1 << QStringList { u"bank.gift: 11 questions imported, 11 questions skipped."_s, u"\"Rivers quiz 1\" is saved in the catalogue."_s, u"\"Rivers quiz 2\" (1 question) is open in the Multiple Choice Wizard"_s, u"Skipped:\nLine 5: \"True?\" skipped: a true/false question."_s, u"... and 3 more."_s };
+        QTest::newRow("ten") << u"floods.txt"_s << giftBank(10, u"Floods"_s) << QStringList() << u"Floods"_s << 10 << QStringList { u"\"Floods\" (10 questions) is open"_s };
+        QTest::newRow("titles taken") << u"bank.gift"_s << giftBank(20, u"Rivers"_s) << QStringList { u"Rivers 1 (2)"_s, u"Rivers 2 (2)"_s } << QString() << 0 << QStringList { u"\"Rivers 1\" is already a worksheet, so the new one is called \"Rivers 1 (2)\"."_s };
+        QTest::newRow("malformed") << u"broken.gift"_s << QByteArray("Q1?{=a ~b ~c ~d}\n\nQ2?{=a ~b\n~c ~d\n") << QStringList() << QString() << 0 << QStringList { u"broken.gift cannot be imported, so nothing was imported.\n\nLine 3: "_s };
+        QTest::newRow("cancelled") << QString() << QByteArray() << QStringList() << QString() << 0 << QStringList();
+        // clang-format on
+    }
+
+    void importSavesTensAndOpensTheRestInTheWizard()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, catalogue);
+        QFETCH(QString, wizardTitle);
+        QFETCH(int, questions);
+        QFETCH(QStringList, says);
+        const QByteArray builtIn = s->media.read(u"multiple/Rivers 1.txt"_s);
+        s->media.write(file, bytes);
+        s->dialogs.setAnswers({ file.isEmpty() ? QString() : s->media.path(file) });
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        TestUtil::click(screen->Label2[CatalogueScreen::importButton]);
+        QCOMPARE(s->dialogs.asked().value(0).caption, u"Import Questions"_s);
+        QVERIFY(s->dialogs.asked().value(0).filters.join(u' ').contains(u"*.gift *.txt *.xml"_s));
+        QCOMPARE(shownTitles(screen), catalogue);
+        QCOMPARE(s->media.worksheetFiles().size(), 3 + catalogue.size());
+        QCOMPARE(s->media.read(u"multiple/Rivers 1.txt"_s), builtIn);
+        QCOMPARE(wizard.isLoaded(), !wizardTitle.isEmpty());
+        if (wizard.isLoaded()) {
+            QVERIFY(wizard->isVisible());
+            QCOMPARE(wizard->Text1->text(), wizardTitle);
+            for (int row = 0; row < 10; ++row) {
+                QCOMPARE(wizard->Text2[row]->text().isEmpty(), row >= questions);
+                QCOMPARE(wizard->Check1[4 * row]->value(), row < questions ? 1 : 0);
+            }
+        }
+        QCOMPARE(s->boxes.shown().size(), says.isEmpty() ? 0 : 1);
+        for (const QString &part : says)
+            QVERIFY2(s->boxes.last().text.contains(part), qPrintable(s->boxes.last().text));
+        QCOMPARE(s->sound.played(), QStringList { clickSound });
+    }
+
+    void exportWritesTheNextTitleClickedInTheFormatChosen()
+    {
+        setCatalogueWithFiles(s->media, { u"Our River Walk"_s });
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        Label *exportButton = screen->Label2[CatalogueScreen::exportButton];
+        QCOMPARE(screen->Label2[CatalogueScreen::importButton]->caption(), u"Import Questions"_s);
+        QCOMPARE(QPointF(exportButton->left(), exportButton->top()), QPointF(9030, 8520));
+        clickTick(screen->Check1);
+        TestUtil::click(exportButton);
+        QVERIFY(!screen->Check1->value());
+        QCOMPARE(exportButton->caption(), u"Cancel Export"_s);
+        QCOMPARE(s->boxes.texts(),
+                 QStringList { u"Click the title of the worksheet you want to export."_s });
+        TestUtil::click(exportButton);
+        QCOMPARE(exportButton->caption(), u"Export Worksheet"_s);
+        TestUtil::click(exportButton);
+        TestUtil::grabScreenshot(screen, u"catalogue_exporting"_s);
+
+        // A name without a suffix is written in the format of the filter chosen.
+        const QString target = s->media.path(u"walk"_s);
+        s->dialogs.setAnswers({ target }, 1);
+        TestUtil::click(screen->Label2[1]);
+        QCOMPARE(s->dialogs.asked().value(0).path.section(u'/', -1), u"Our River Walk.gift"_s);
+        QCOMPARE(s->dialogs.asked().value(0).filters,
+                 QStringList({ u"GIFT (*.gift)"_s, u"Moodle XML (*.xml)"_s }));
+        const ImportResult back
+            = WorksheetImport::importBytes(s->media.read(u"walk"_s), QuestionFormat::MoodleXml, {});
+        QCOMPARE(back.worksheets.value(0).draft, sampleWorksheet());
+        QCOMPARE(s->boxes.last().text, u"Your worksheet has been exported to %1."_s.arg(target));
+        QCOMPARE(exportButton->caption(), u"Export Worksheet"_s);
+        QVERIFY(!multiple.isLoaded());
+    }
+
+    // The real box, photographed over the wizard that the import opened.
+    void importSummaryBoxScreenshot()
+    {
+        s->media.write(u"bank.gift"_s, giftBank(14));
+        s->dialogs.setAnswers({ s->media.path(u"bank.gift"_s) });
+        MessageBoxes::install(nullptr);
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        QString photo;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (QWidget *box = QApplication::activeModalWidget(); box && box->isVisible()) {
+                TestUtil::grabScreenshot(wizard.get(), u"catalogue_import_wizard"_s);
+                photo = TestUtil::grabScreenshot(box, u"catalogue_import_summary"_s);
+                box->close();
+            }
+        });
+        poll.start(50);
+        TestUtil::click(screen->Label2[CatalogueScreen::importButton]);
+        QVERIFY2(!photo.isEmpty(), "the import's summary box was not shown");
     }
 
 private:

@@ -1,0 +1,159 @@
+#include "media.h"
+#include "worksheetdata.h"
+#include "worksheetimport.h"
+
+#include <QProcess>
+#include <QSet>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString walk = u"Our River Walk"_s;
+
+QProcess *start(const TemporaryMedia &media, const QStringList &arguments)
+{
+    auto *tool = new QProcess;
+    tool->setWorkingDirectory(media.root());
+    tool->start(QCoreApplication::applicationDirPath() + u"/ondel-worksheets"_s,
+                QStringList { u"--worksheets"_s, media.multiple() } + arguments);
+    return tool;
+}
+
+struct Finished
+{
+    int status = -1;
+    QStringList lines; // standard output
+    QString errors;
+};
+
+Finished finish(QProcess *tool)
+{
+    std::unique_ptr<QProcess> owned(tool);
+    if (!tool->waitForFinished(30000))
+        return { -1, {}, u"ondel-worksheets did not finish: "_s + tool->errorString() };
+    return { tool->exitCode(),
+             QString::fromUtf8(tool->readAllStandardOutput())
+                 .remove(u'\r')
+                 .split(u'\n', Qt::SkipEmptyParts),
+             QString::fromUtf8(tool->readAllStandardError()) };
+}
+
+QStringList catalogue()
+{
+    WorksheetFiles::readcatalogue();
+    return catalogueInMemory();
+}
+
+} // namespace
+
+class WorksheetToolTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_media.emplace(TemporaryMedia::Built::Media);
+        setCatalogueWithFiles(*m_media, { walk });
+        m_media->write(u"bank11.gift"_s, giftBank(11));
+        m_media->write(u"bank3.gift"_s, giftBank(3));
+        m_media->write(u"broken.gift"_s, "Q1?{=a ~b ~c ~d}\n\nQ2?{=a ~b\n~c ~d\n");
+    }
+
+    // lines: the first lines of standard output (none at all when empty); errors: the start
+    // of the one line on standard error; written: a file whose import gives the walk back.
+    void commandsPrintLinesAndExitStatuses_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("errors");
+        QTest::addColumn<QStringList>("catalogue");
+        QTest::addColumn<QString>("written");
+        const QString me = u"ondel-worksheets: "_s;
+        const QStringList alone { walk };
+        const QStringList withQuiz { walk, u"Rivers quiz 1"_s };
+        // clang-format off
+        QTest::newRow("list") << QStringList { u"list"_s } << 0 << alone << QString() << alone << QString();
+        QTest::newRow("show") << QStringList { u"show"_s, walk } << 0 << QStringList { u"worksheet\tOur River Walk\t10"_s, u"question\t1\tWhere, on river walk 1, did we stop?"_s, u"correct\tA\tBridge 1, stop A"_s, u"answer\tB\tBridge 1, stop B"_s } << QString() << alone << QString();
+        QTest::newRow("show built-in") << QStringList { u"show"_s, u"Rivers 2"_s } << 0 << QStringList { u"worksheet\tRivers 2\t10"_s } << QString() << alone << QString();
+        QTest::newRow("show unknown") << QStringList { u"show"_s, u"Floods"_s } << 1 << QStringList() << me + u"there is no worksheet \"Floods\""_s << alone << QString();
+        QTest::newRow("check") << QStringList { u"check"_s } << 0 << QStringList() << QString() << alone << QString();
+        QTest::newRow("import") << QStringList { u"import"_s, u"bank11.gift"_s } << 0 << QStringList { u"saved\tRivers quiz 1\t10"_s, u"leftover\tRivers quiz 2\t1"_s, u"skipped\t5\tTrue?\ta true/false question"_s } << QString() << withQuiz << QString();
+        QTest::newRow("import onto built-ins") << QStringList { u"import"_s, u"bank11.gift"_s, u"--title"_s, u"Rivers"_s } << 0 << QStringList { u"renamed\tRivers 1\tRivers 1 (2)"_s, u"renamed\tRivers 2\tRivers 2 (2)"_s, u"saved\tRivers 1 (2)\t10"_s, u"leftover\tRivers 2 (2)\t1"_s } << QString() << QStringList { walk, u"Rivers 1 (2)"_s } << QString();
+        QTest::newRow("dry run") << QStringList { u"import"_s, u"--dry-run"_s, u"bank11.gift"_s } << 0 << QStringList { u"worksheet\tRivers quiz 1\t10"_s, u"question\t1\tQuestion 1?"_s, u"correct\tA\tright"_s, u"answer\tB\twrong"_s } << QString() << alone << QString();
+        QTest::newRow("fewer than ten") << QStringList { u"import"_s, u"bank3.gift"_s } << 1 << QStringList { u"leftover\tRivers quiz\t3"_s } << me + u"bank3.gift gives fewer than ten questions"_s << alone << QString();
+        QTest::newRow("malformed") << QStringList { u"import"_s, u"broken.gift"_s } << 1 << QStringList() << me + u"broken.gift cannot be imported: Line 3: "_s << alone << QString();
+        QTest::newRow("export gift") << QStringList { u"export"_s, walk, u"--format"_s, u"gift"_s } << 0 << QStringList { u"// Ondel worksheet \"Our River Walk\""_s } << QString() << alone << QString();
+        QTest::newRow("export xml to a file") << QStringList { u"export"_s, walk, u"--format"_s, u"xml"_s, u"-o"_s, u"walk.xml"_s } << 0 << QStringList() << QString() << alone << u"walk.xml"_s;
+        QTest::newRow("missing folder") << QStringList { u"--worksheets"_s, u"nowhere"_s, u"list"_s } << 1 << QStringList() << me + u"the worksheets folder "_s << alone << QString();
+        for (const QStringList &usage : { QStringList(), { u"lst"_s }, { u"list"_s, u"extra"_s }, { u"list"_s, u"--dry-run"_s }, { u"--bogus"_s, u"check"_s }, { u"export"_s, walk }, { u"export"_s, walk, u"--format"_s, u"pdf"_s } })
+            QTest::newRow(qPrintable(u"usage: "_s + usage.join(u' '))) << usage << 2 << QStringList() << me << alone << QString();
+        // clang-format on
+    }
+
+    void commandsPrintLinesAndExitStatuses()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, errors);
+        QFETCH(QString, written);
+        const Finished run = finish(start(*m_media, arguments));
+        QTEST(run.status, "status");
+        QCOMPARE(run.lines.mid(0, lines.size()), lines);
+        QCOMPARE(run.lines.isEmpty(), lines.isEmpty());
+        QVERIFY2(run.errors.startsWith(errors) && run.errors.count(u'\n') == !errors.isEmpty(),
+                 qPrintable(run.errors));
+        QTEST(catalogue(), "catalogue");
+        if (!written.isEmpty()) {
+            const ImportResult back = WorksheetImport::importFile(m_media->path(written));
+            QCOMPARE(back.worksheets.value(0).draft, sampleWorksheet());
+        }
+    }
+
+    void checkReportsEachProblemOnALine()
+    {
+        setCatalogue(*m_media, { walk, u"Floods"_s, u"bad/title"_s, u"our river walk"_s });
+        m_media->write(u"multiple/Old Quiz.txt"_s, sampleWorksheetBytes(u"Old Quiz"_s));
+        m_media->write(u"multiple/Storms.txt"_s, sampleWorksheetBytes(u"Storms"_s).first(200));
+        const Finished run = finish(start(*m_media, { u"check"_s }));
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.lines,
+                 QStringList({ u"missing\tFloods"_s,
+                               u"bad-title\tbad/title\tA title cannot hold the character /."_s,
+                               u"duplicate\tour river walk"_s, u"uncatalogued\tOld Quiz"_s,
+                               u"uncatalogued\tStorms"_s,
+                               u"damaged\tStorms\tThe file ends too soon."_s }));
+        QCOMPARE(run.errors, u"ondel-worksheets: 6 problems in %1\n"_s.arg(m_media->multiple()));
+    }
+
+    // Three programs importing the same bank at once: nine worksheets, each written and
+    // catalogued once under a title of its own.
+    void importsAtOnceCatalogueEveryWorksheetOnce()
+    {
+        m_media->write(u"bank30.gift"_s, giftBank(30));
+        QList<QProcess *> tools;
+        for (int i = 0; i < 3; ++i)
+            tools += start(*m_media, { u"import"_s, u"bank30.gift"_s });
+        QSet<QString> saved;
+        for (QProcess *tool : tools) {
+            const Finished run = finish(tool);
+            QCOMPARE(run.status, 0);
+            for (const QString &line : run.lines.filter(QRegularExpression(u"^saved\t"_s)))
+                saved += line.section(u'\t', 1, 1);
+        }
+        QCOMPARE(saved.size(), 9);
+        const QStringList titles = catalogue();
+        QCOMPARE(QSet<QString>(titles.begin(), titles.end()), saved + QSet { walk });
+        QCOMPARE(titles.size(), 10);
+        QCOMPARE(finish(start(*m_media, { u"check"_s })).status, 0);
+    }
+
+private:
+    std::optional<TemporaryMedia> m_media;
+};
+
+QTEST_GUILESS_MAIN(WorksheetToolTest)
+#include "tst_worksheettool.moc"
