@@ -14,8 +14,8 @@
 // built with ondel_add_device_module() (src/devices/CMakeLists.txt); the device's current()
 // makes the real device with
 //     DeviceModule::create<Printer>("printer")
-// The modules lie in lib/ondel beside the program's bin folder, in a build tree and in an
-// installation alike. A module holds its own copies of the program's code it uses, so state
+// The modules lie in lib/ondel/devices beside the program's bin folder, in a build tree and
+// in an installation alike. A module holds its own copies of the program's code it uses, so state
 // the program keeps (the media root, say) reaches it through its interface, never directly.
 namespace DeviceModule {
 
