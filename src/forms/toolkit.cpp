@@ -76,7 +76,8 @@ void Toolkit::startInitialising()
         return;
     done = true;
 
-    g_tahoma = std::async(std::launch::async, findTahoma,
+    // On a thread of its own; where none can be started, in finishInitialising().
+    g_tahoma = std::async(std::launch::async | std::launch::deferred, findTahoma,
                           MediaPath::resolve(QStringLiteral("fonts/fonts.conf")));
     for (const FontSubstitute &substitute : substitutes)
         QFont::insertSubstitution(QString::fromLatin1(substitute.designed),
