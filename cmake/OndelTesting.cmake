@@ -17,6 +17,8 @@ function(ondel_add_test name)
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    # The real sound player and printer load their modules when first used.
+    add_dependencies(${name} ondel_device_modules)
     target_compile_definitions(${name} PRIVATE
         ONDEL_SCREENSHOT_DIR="${ONDEL_SCREENSHOT_DIR}"
         ONDEL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")

@@ -14,8 +14,10 @@ int main(int argc, char *argv[])
         return *commandLine.exitStatus();
     QApplication app(argc, argv);
     commandLine.useWorksheetsFolder();
-    Toolkit::initialise();
+    Toolkit::startInitialising();
     MainMenu::installNavigation();
+    // The title goes up while fontconfig finishes; it paints once the fonts are in place.
     Titlefrm->show();
+    Toolkit::finishInitialising();
     return app.exec();
 }

@@ -1,7 +1,7 @@
 #include "printer.h"
 
+#include "devicemodule.h"
 #include "picture.h"
-#include "systemprinter.h"
 
 #include <QDir>
 #include <QFontMetricsF>
@@ -9,6 +9,26 @@
 namespace {
 
 Printer *g_installed = nullptr;
+
+// Stands in for the system's printer when the printer module cannot be loaded: every call
+// fails, so each print-out gives its usual failure message.
+class UnavailablePrinter final : public Printer
+{
+protected:
+    void beforeCall(const PrinterCall &) override
+    {
+        throw PrinterError("The printer module could not be loaded.");
+    }
+    QSizeF drawingArea() override { return {}; }
+    double resolution() override { return 1440; }
+    void beginDocument() override { }
+    void drawText(const QPointF &, const QString &, const QFont &, const QColor &) override { }
+    void drawLine(const QLineF &, const QColor &, double) override { }
+    void drawPicture(const Picture &, const QRectF &) override { }
+    void startNewPage() override { }
+    void finishDocument() override { }
+    void abandonDocument() noexcept override { }
+};
 
 } // namespace
 
@@ -22,8 +42,12 @@ Printer &Printer::current()
 {
     if (g_installed)
         return *g_installed;
-    // Never destroyed: a printer left open must not be closed after the application is gone.
-    static SystemPrinter *real = new SystemPrinter;
+    // Made on first use from the printer module (Qt PrintSupport and CUPS), and never
+    // destroyed: a printer left open must not be closed after the application is gone.
+    static Printer *real = [] {
+        std::unique_ptr<Printer> system = DeviceModule::create<Printer>("printer");
+        return system ? system.release() : new UnavailablePrinter;
+    }();
     return *real;
 }
 

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "soundoutput.h"
 #include "soundplayer.h"
 
-#include <QHash>
 #include <QObject>
-#include <QTemporaryDir>
 
-class QSoundEffect;
+#include <memory>
 
-// Plays WAV files through QSoundEffect on the default audio output. Each file is decoded
-// once and kept, so a repeated sound starts within a frame of the request.
+// The real player: finds the file among the program's data and plays it through the sound
+// module (Qt Multimedia), which is loaded with the first sound rather than at the start.
+// Without the module it plays nothing.
 class SystemSoundPlayer final : public QObject, public SoundPlayer
 {
     Q_OBJECT
@@ -20,11 +20,6 @@ public:
     void play(const QString &relativePath) override;
 
 private:
-    // The effect for a file, made on first use; null when the file is not a readable WAV.
-    QSoundEffect *effectFor(const QString &filePath);
-    QString paddedCopy(const QString &filePath);
-
-    QTemporaryDir m_copies;
-    QHash<QString, QSoundEffect *> m_effects;
-    QSoundEffect *m_playing = nullptr;
+    std::unique_ptr<SoundOutput> m_output;
+    bool m_outputLoaded = false;
 };

@@ -19,13 +19,18 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
     return result;
 }
 
+// The offscreen platform answers as X11 too, without a connection.
+xcb_connection_t *x11Connection()
+{
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
 } // namespace
 
 void NativeWindow::keepOutOfTaskbarAndSwitcher(QWidget &window)
 {
-    // The offscreen platform answers as X11 too, without a connection.
-    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t *connection = x11Connection();
     if (!connection)
         return;
     // KWin's window switcher reads a state of its own.
@@ -35,4 +40,10 @@ void NativeWindow::keepOutOfTaskbarAndSwitcher(QWidget &window)
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window.winId()),
                         atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 3, states);
     xcb_flush(connection);
+}
+
+void NativeWindow::flush()
+{
+    if (xcb_connection_t *connection = x11Connection())
+        xcb_flush(connection);
 }

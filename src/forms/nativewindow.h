@@ -11,4 +11,8 @@ namespace NativeWindow {
 // hidden, and Qt adds its own to them when it maps the window.
 void keepOutOfTaskbarAndSwitcher(QWidget &window);
 
+// Sends the requests made so far (windows shown, say) to the X server at once rather than
+// when the event loop next runs.
+void flush();
+
 } // namespace NativeWindow

@@ -3,6 +3,7 @@
 #include "fontfiles.h"
 #include "labelaccessible.h"
 #include "mediapath.h"
+#include "nativewindow.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QStyleFactory>
 
 #include <cstdio>
+#include <future>
 
 namespace {
 
@@ -18,16 +20,27 @@ const QString tahoma = QStringLiteral("Tahoma");
 // Close to Tahoma in width and always installed with the program.
 const QString tahomaStandIn = QStringLiteral("Liberation Sans");
 
-// Tahoma from the system's fonts, else the regular face of Wine's, which the program's own
-// font configuration finds. Never fails: without either a close face stands in.
-void registerTahoma()
+struct TahomaFile
 {
-    // Asked of fontconfig, not of Qt's font database: filling that now would fill it twice.
+    bool installed = false; // the system's fonts have it: nothing to register
+    QString file; // else Wine's, found with the program's own configuration; empty: none
+};
+
+// Asked of fontconfig, not of Qt's font database: filling that now would fill it twice. Only
+// fontconfig, so it may run on a thread of its own.
+TahomaFile findTahoma(const QString &ownConfiguration)
+{
     if (!FontFiles::regularFace(tahoma, QString()).isEmpty())
+        return { true, QString() };
+    return { false, FontFiles::regularFace(tahoma, ownConfiguration) };
+}
+
+// Never fails: without Tahoma a close face stands in.
+void registerTahoma(const TahomaFile &found)
+{
+    if (found.installed)
         return;
-    const QString file
-        = FontFiles::regularFace(tahoma, MediaPath::resolve(QStringLiteral("fonts/fonts.conf")));
-    if (!file.isEmpty() && QFontDatabase::addApplicationFont(file) >= 0)
+    if (!found.file.isEmpty() && QFontDatabase::addApplicationFont(found.file) >= 0)
         return;
     std::fprintf(stderr, "%s: the font Tahoma (package fonts-wine) was not found; %s stands in\n",
                  qPrintable(QCoreApplication::applicationName()), qPrintable(tahomaStandIn));
@@ -46,16 +59,26 @@ constexpr FontSubstitute substitutes[] = {
     { "MS Sans Serif", "Tahoma" },
 };
 
+std::future<TahomaFile> g_tahoma;
+
 } // namespace
 
 void Toolkit::initialise()
+{
+    startInitialising();
+    finishInitialising();
+}
+
+void Toolkit::startInitialising()
 {
     static bool done = false;
     if (done)
         return;
     done = true;
 
-    registerTahoma();
+    // On a thread of its own; where none can be started, in finishInitialising().
+    g_tahoma = std::async(std::launch::async | std::launch::deferred, findTahoma,
+                          MediaPath::resolve(QStringLiteral("fonts/fonts.conf")));
     for (const FontSubstitute &substitute : substitutes)
         QFont::insertSubstitution(QString::fromLatin1(substitute.designed),
                                   QString::fromLatin1(substitute.standIn));
@@ -64,4 +87,12 @@ void Toolkit::initialise()
         QApplication::setStyle(fusion);
 
     QAccessible::installFactory(&LabelAccessible::factory);
+}
+
+void Toolkit::finishInitialising()
+{
+    if (!g_tahoma.valid())
+        return;
+    NativeWindow::flush();
+    registerTahoma(g_tahoma.get());
 }

@@ -13,4 +13,12 @@
 // scaling covers the rest), so 1 pt is 20 twips on screen as the designs assume.
 namespace Toolkit {
 void initialise();
-}
+
+// initialise() in two halves, for the program's start. The first does all but Tahoma, whose
+// lookup (fontconfig reads the system's whole font configuration) it starts on a thread of its
+// own; screens may then be made and shown, but no text measured or drawn. The second sends
+// the windows shown so far to the window system, so that they go up meanwhile, then waits for
+// the lookup and registers Tahoma; call it before the event loop paints anything.
+void startInitialising();
+void finishInitialising();
+} // namespace Toolkit

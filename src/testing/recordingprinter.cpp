@@ -1,6 +1,6 @@
 #include "recordingprinter.h"
 
-#include "pdfprinter.h"
+#include "pdfdocument.h"
 
 RecordingPrinter::RecordingPrinter(QSizeF area)
     : m_area(area)
@@ -12,7 +12,7 @@ RecordingPrinter::~RecordingPrinter() = default;
 
 QSizeF RecordingPrinter::defaultArea()
 {
-    return PdfPrinter::pageLayout().paintRect(QPageLayout::Point).size() * 20.0;
+    return PdfDocument::pageLayout().paintRect(QPageLayout::Point).size() * 20.0;
 }
 
 QList<PrinterCall> RecordingPrinter::calls(PrinterCall::Kind kind) const

@@ -1,7 +1,6 @@
 #include "testutil.h"
 
 #include "messageboxes.h"
-#include "pdfprinter.h"
 #include "randomsource.h"
 #include "recordingprinter.h"
 
