@@ -1,7 +1,8 @@
 #pragma once
 
-// Everything a screen test sets up: a fake display, the recording devices, the built media
-// with worksheets of the test's own, sound on; and putting every screen away afterwards.
+// Everything a screen test sets up: a fake display, the recording devices (speech included),
+// the built media with worksheets of the test's own, sound on; and putting every screen away
+// afterwards.
 
 #include "testutil.h"
 #include "worksheetdata.h"
@@ -22,6 +23,7 @@
 #include "recordingmessageboxes.h"
 #include "recordingprinter.h"
 #include "recordingsoundplayer.h"
+#include "recordingspeechengine.h"
 #include "resultsscreen.h"
 #include "scriptedrandomsource.h"
 #include "textbox.h"
@@ -62,6 +64,7 @@ struct Scene
     TemporaryMedia media { TemporaryMedia::Built::Media };
     RecordingMessageBoxes boxes;
     RecordingSoundPlayer sound;
+    RecordingSpeechEngine speech;
     ScriptedRandomSource random;
 };
 
