@@ -51,10 +51,8 @@ void move(ActivityScreen *form, Way way, int word, int box)
         const QPoint other = form->Label2[(word + 1) % form->Label2.count()]->geometry().center();
         const QPoint to = form->Label1[box]->geometry().center();
         QTest::touchEvent(form, screen).press(0, from).press(1, other);
-        for (int step = 1; step <= 5; ++step)
-            QTest::touchEvent(form, screen)
-                .move(0, from + (to - from) * step / 5)
-                .move(1, other - QPoint(0, 20 * step));
+        QTest::touchEvent(form, screen).move(0, (from + to) / 2).move(1, other - QPoint(0, 50));
+        QTest::touchEvent(form, screen).move(0, to).move(1, other - QPoint(0, 100));
         QTest::touchEvent(form, screen).release(0, to).release(1, other - QPoint(0, 100));
     } else if (way == Way::ClickToPlace) {
         TestUtil::click(form->Label2[word]);

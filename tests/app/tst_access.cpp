@@ -59,10 +59,8 @@ private Q_SLOTS:
             TestUtil::key(Qt::Key_Up);
             for (int a = 4; a != correctOption(q); a = a % 4 + 1)
                 TestUtil::key(Qt::Key_Down);
-            QCOMPARE(QApplication::focusWidget(), multiple->Option1[correctOption(q)]);
-            QVERIFY(!multiple->Option1[correctOption(q)]->value());
+            QVERIFY(s.sound.played().isEmpty() && !multiple->Option1[correctOption(q)]->value());
             TestUtil::key(Qt::Key_Space);
-            QVERIFY(multiple->Option1[correctOption(q)]->value());
             QCOMPARE(s.sound.played(), QStringList { typeSound });
             if (q == 1)
                 QVERIFY(marked(multiple->Option1[correctOption(q)], u"quiz-answer"_s));
@@ -120,7 +118,6 @@ private Q_SLOTS:
         TestUtil::key(Qt::Key_F5);
         QCOMPARE(s.speech.spoken().size(), 2);
         QVERIFY(!rivers1lab->findChild<SpeakerButton *>()->soundOn());
-        TestUtil::grabScreenshot(rivers1lab.get(), u"speaker-sound-off"_s);
 
         // No engine: no speaker, and F5 does nothing.
         soundon = 1;

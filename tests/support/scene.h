@@ -1,8 +1,7 @@
 #pragma once
 
-// Everything a screen test sets up: a fake display, the recording devices (speech included),
-// the built media with worksheets of the test's own, sound on; and putting every screen away
-// afterwards.
+// Everything a screen test sets up: a fake display, the recording devices, the built media
+// with worksheets of the test's own, sound on; and putting every screen away afterwards.
 
 #include "testutil.h"
 #include "worksheetdata.h"
