@@ -21,10 +21,13 @@ SpeechEngine &SpeechEngine::current()
 {
     if (g_installed)
         return *g_installed;
-    // Owned by the application object, so speech stops before the application goes.
-    static QPointer<SystemSpeechEngine> real;
-    if (!real)
-        real = new SystemSpeechEngine(QCoreApplication::instance());
+    // Owned through the application object, so speech stops before the application goes.
+    static QPointer<QObject> owner;
+    static SpeechEngine *real = nullptr;
+    if (!owner) {
+        owner = new QObject(QCoreApplication::instance());
+        real = createSystemSpeechEngine(owner);
+    }
     return *real;
 }
 

@@ -42,3 +42,8 @@ void SystemSpeechEngine::stop()
     if (m_speech)
         m_speech->stop(QTextToSpeech::BoundaryHint::Immediate);
 }
+
+SpeechEngine *createSystemSpeechEngine(QObject *parent)
+{
+    return new SystemSpeechEngine(parent);
+}

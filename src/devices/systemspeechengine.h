@@ -23,3 +23,6 @@ private:
     QTextToSpeech *m_speech = nullptr;
     bool m_failed = false;
 };
+
+// The real engine, owned by parent: the program's one way to it, so that it can live apart.
+SpeechEngine *createSystemSpeechEngine(QObject *parent);
