@@ -9,11 +9,15 @@ ONDEL_BUILD=${ONDEL_BUILD:-$ONDEL_ROOT/build}
 ONDEL_PACKAGES=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
+    # Reading aloud; the speech header includes QtQmlIntegration, which only
+    # qt6-declarative-dev ships.
+    qt6-speech-dev qt6-declarative-dev libqt6texttospeech6 qt6-speech-flite-plugin
     libgif-dev libbenchmark-dev clang libclang-rt-14-dev
     fonts-wine fonts-liberation fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth x11-utils xdotool imagemagick libxcb1-dev
     cups cups-bsd printer-driver-cups-pdf poppler-utils
     pulseaudio pulseaudio-utils
+    dbus-x11 at-spi2-core python3-pyatspi
     libfontconfig-dev dpkg-dev lintian desktop-file-utils appstream
 )
 

@@ -1,9 +1,15 @@
 #include "activityscreen.h"
 
 #include "module1.h"
+#include "readaloud.h"
 #include "resultsscreen.h"
 #include "screenparts.h"
 #include "twips.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <numeric>
 
 using namespace ScreenParts;
 
@@ -78,6 +84,7 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
     for (int i = 0; i < m_activity.count(); ++i) {
         Label *box = Label1.create(i, this);
         setupItem(*box, m_activity.box(i));
+        box->setButton(true);
         box->setCaption(definition.boxes[i].word.toString());
         box->setForeColor(yellow);
         box->setBackColor(blue);
@@ -87,7 +94,12 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
         Label *slot = Label4.create(i, this);
         setupItem(*slot, m_activity.slot(i));
         slot->setBackStyle(BackStyle::Transparent);
+        slot->setButton(true);
     }
+    // Pressed by the pointer or assistive technology only; the keyboard carries words.
+    for (const auto &targets : { &Label1, &Label4 })
+        for (const auto &[index, target] : *targets)
+            target->setFocusPolicy(Qt::NoFocus);
 
     for (const ButtonDesign &button : buttons)
         createButton(label3, button, this);
@@ -98,12 +110,45 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
         setupItem(*word, m_activity.word(i));
         word->setForeColor(yellow);
         word->setBackColor(black);
+        word->setButton(true);
     }
 
+    // Tab takes the words in reading order, then the buttons.
+    m_readingOrder.resize(m_activity.count());
+    std::iota(m_readingOrder.begin(), m_readingOrder.end(), 0);
+    std::stable_sort(m_readingOrder.begin(), m_readingOrder.end(), [this](int a, int b) {
+        return std::pair(m_activity.slot(a).top, m_activity.slot(a).left)
+            < std::pair(m_activity.slot(b).top, m_activity.slot(b).left);
+    });
+    QWidget *previous = nullptr;
+    for (int i : m_readingOrder) {
+        if (previous)
+            setTabOrder(previous, Label2[i]);
+        previous = Label2[i];
+    }
+    for (int index : { StartAgain, CheckScore, Exit }) {
+        setTabOrder(previous, label3[index]);
+        previous = label3[index];
+    }
+
+    m_mover = new WordMover(*this);
+    Label2.connect(&Label::mouseDown, this, &ActivityScreen::Label2_MouseDown);
     Label2.connect(&Label::mouseMove, this, &ActivityScreen::Label2_MouseMove);
     Label2.connect(&Label::mouseUp, this, &ActivityScreen::Label2_MouseUp);
+    Label2.connect(&Label::activated, m_mover, [this](int index) { m_mover->press(index); });
+    Label1.connect(&Label::clicked, m_mover,
+                   [this](int index) { m_mover->pressTarget(2 * index); });
+    Label4.connect(&Label::clicked, m_mover,
+                   [this](int index) { m_mover->pressTarget(2 * index + 1); });
     label3.connect(&Label::clicked, this, &ActivityScreen::label3_Click);
     ButtonHover::install(*this, label3);
+    exitOnEscape(*this, label3[Exit]);
+    ReadAloud::install(*this, [this] {
+        QStringList parts { Label9->caption() };
+        for (int i : m_readingOrder)
+            parts << Label2[i]->caption();
+        return parts;
+    });
 }
 
 ActivityScreen::~ActivityScreen() = default;
@@ -125,21 +170,60 @@ void ActivityScreen::Form_Load()
     }
     if (m_definition.titleSource == TitleSource::Load)
         Label6->setCaption(m_definition.title.toString());
+    describe();
+}
+
+QPointF ActivityScreen::screenPoint(int index, double x, double y) const
+{
+    return Twips::fromPixels(QPointF(Label2[index]->geometry().topLeft())) + QPointF(x, y);
+}
+
+void ActivityScreen::Label2_MouseDown(int index, int button, int, double x, double y)
+{
+    if (button != 1)
+        return;
+    m_pressed = index;
+    m_pressAt = screenPoint(index, x, y);
+    m_dragging = false;
 }
 
 void ActivityScreen::Label2_MouseMove(int index, int button, int, double x, double y)
 {
+    if (button == 1 && !m_dragging) {
+        const QPointF moved = (screenPoint(index, x, y) - m_pressAt) / Twips::perPixel;
+        if (index != m_pressed || moved.manhattanLength() < QApplication::startDragDistance())
+            return;
+        m_dragging = true;
+        m_mover->cancel();
+    }
     // x and y come from the word's corner on the pixel grid; measure them from its exact
     // corner, so the word's centre lands exactly on the pointer and never creeps.
-    const QPoint pixels = Label2[index]->geometry().topLeft();
+    const QPointF at = screenPoint(index, x, y);
     const TwipsRect &word = m_activity.word(index);
-    const double fromLeft = Twips::fromPixels(pixels.x()) + x - word.left;
-    const double fromTop = Twips::fromPixels(pixels.y()) + y - word.top;
-    if (m_activity.drag(index, button, static_cast<float>(fromLeft), static_cast<float>(fromTop)))
+    if (m_activity.drag(index, button, static_cast<float>(at.x() - word.left),
+                        static_cast<float>(at.y() - word.top)))
         showWord(index);
 }
 
-void ActivityScreen::Label2_MouseUp(int index, int, int, double, double)
+void ActivityScreen::Label2_MouseUp(int index, int button, int, double, double)
+{
+    const bool click = button == 1 && index == m_pressed && !m_dragging;
+    m_pressed = -1;
+    m_dragging = false;
+    if (click)
+        m_mover->press(index);
+    else
+        dropWord(index);
+}
+
+void ActivityScreen::carryWord(int index, float left, float top)
+{
+    m_activity.carry(index, left, top);
+    showWord(index);
+    describe();
+}
+
+void ActivityScreen::dropWord(int index)
 {
     const int snaps = m_activity.drop(index);
     showWord(index);
@@ -147,10 +231,46 @@ void ActivityScreen::Label2_MouseUp(int index, int, int, double, double)
         requestSound(QStringLiteral("wav\\thud3.wav"));
     if (m_activity.checkScoreVisible())
         label3[CheckScore]->setVisible(true);
+    describe();
+}
+
+QString ActivityScreen::targetName(int scanIndex, int except) const
+{
+    const QString name = scanIndex % 2 == 0 ? QStringLiteral("box %1 of %2")
+                                            : QStringLiteral("start place %1 of %2");
+    QStringList holding;
+    for (int i : m_activity.wordsOn(scanIndex))
+        if (i != except)
+            holding << Label2[i]->caption();
+    return name.arg(scanIndex / 2 + 1).arg(m_activity.count())
+        + (holding.isEmpty()
+               ? QStringLiteral(", empty")
+               : QStringLiteral(", holding ") + holding.join(QStringLiteral(" and ")));
+}
+
+void ActivityScreen::describe()
+{
+    const int carried = m_mover->carried();
+    const auto rename = [](Label *label, const QString &name) {
+        if (label->accessibleName() != name)
+            label->setAccessibleName(name);
+    };
+    for (int k = 0; k < m_activity.targetCount(); ++k)
+        rename(k % 2 == 0 ? Label1[k / 2] : Label4[k / 2], targetName(k, carried));
+    for (int i = 0; i < m_activity.count(); ++i) {
+        QString name = QStringLiteral("word: ") + Label2[i]->caption();
+        if (i == carried) {
+            name += QStringLiteral(", picked up");
+            if (const int over = m_activity.targetOf(i); over >= 0)
+                name += QStringLiteral(", over ") + targetName(over, i);
+        }
+        rename(Label2[i], name);
+    }
 }
 
 void ActivityScreen::label3_Click(int index)
 {
+    m_mover->cancel();
     score = 0;
     switch (index) {
     case Exit:
@@ -161,6 +281,7 @@ void ActivityScreen::label3_Click(int index)
         for (int i = 0; i < m_activity.count(); ++i)
             showWord(i);
         label3[CheckScore]->setVisible(false);
+        describe();
         break;
     case CheckScore:
         score = m_activity.score();

@@ -8,12 +8,20 @@
 #include "imagebox.h"
 #include "label.h"
 #include "line.h"
+#include "wordmover.h"
 
 // A drag-and-drop activity screen, built from its ActivityDef: the pictures, the title, the
 // instruction and further texts, leader lines, the boxes (Label1), the start slots (Label4),
 // the buttons label3 (0 Exit, 1 Start Again, 2 Check Score) and the words (Label2). The
 // pictures lie lowest and the words above everything else. The rules live in DragActivity;
 // the words are drawn where it says, so its exact twips are never re-derived from pixels.
+//
+// Words move by a mouse or finger drag, or without dragging (WordMover): by the keyboard, by
+// a click or tap on the word and then on a box, or by assistive technology's press actions.
+// A press with the left button becomes a drag once the pointer has gone the system's drag
+// distance; a click picks the word up instead of dropping it. To assistive technology the
+// words are push buttons named "word: tributary", the boxes and start slots push buttons
+// named by what they hold ("box 2 of 4, empty", "box 2 of 4, holding tributary").
 class ActivityScreen : public Form
 {
     Q_OBJECT
@@ -27,12 +35,21 @@ public:
     // title where the screen's own load sets it.
     void Form_Load() override;
 
+    void Label2_MouseDown(int index, int button, int shift, double x, double y);
     void Label2_MouseMove(int index, int button, int shift, double x, double y);
     void Label2_MouseUp(int index, int button, int shift, double x, double y);
     void label3_Click(int index);
 
     const ActivityDef &definition() const { return m_definition; }
     const DragActivity &activity() const { return m_activity; }
+
+    // Puts word index's corner at (left, top) and shows it there, without a drop.
+    void carryWord(int index, float left, float top);
+    // The drop of word index where it lies: snap, thud for every snap, Check Score once all
+    // are placed.
+    void dropWord(int index);
+    // Names the words, boxes and start slots for assistive technology by where they lie.
+    void describe();
 
     ControlArray<ImageBox> Image1 { QStringLiteral("Image1") };
     Label *Label6 = nullptr;
@@ -44,9 +61,20 @@ public:
 
 private:
     void showWord(int index);
+    // The name of a target (its index in scan order) by the words on it, but for except.
+    QString targetName(int scanIndex, int except) const;
+    // Where a point of word index (x, y in twips from its corner) lies on the screen.
+    QPointF screenPoint(int index, double x, double y) const;
 
     const ActivityDef &m_definition;
     DragActivity m_activity;
+    // The words in reading order, left to right along their start row.
+    std::vector<int> m_readingOrder;
+    WordMover *m_mover = nullptr;
+    // The word the left button went down on, where, and whether it has become a drag.
+    int m_pressed = -1;
+    QPointF m_pressAt;
+    bool m_dragging = false;
 };
 
 // The screen of one activity, so that each slot creates its own.

@@ -59,6 +59,29 @@ int DragActivity::drop(int index)
     return snaps;
 }
 
+int DragActivity::targetOf(int index) const
+{
+    for (int k = 0; k < targetCount(); ++k)
+        if (sameCorner(m_words[index], target(k)))
+            return k;
+    return -1;
+}
+
+std::vector<int> DragActivity::wordsOn(int scanIndex) const
+{
+    std::vector<int> on;
+    for (int i = 0; i < count(); ++i)
+        if (sameCorner(m_words[i], target(scanIndex)))
+            on.push_back(i);
+    return on;
+}
+
+void DragActivity::carry(int index, float left, float top)
+{
+    m_words[index].left = left;
+    m_words[index].top = top;
+}
+
 int DragActivity::placedCount() const
 {
     int placed = 0;

@@ -31,6 +31,21 @@ public:
     // lies on some box (it never hides it). Returns the number of snaps, one thud each.
     int drop(int index);
 
+    // The drop targets in the order a drop scans them: box 0, start slot 0, box 1, ...
+    int targetCount() const { return 2 * count(); }
+    const TwipsRect &target(int scanIndex) const
+    {
+        return scanIndex % 2 == 0 ? m_boxes[scanIndex / 2] : m_slots[scanIndex / 2];
+    }
+    // The first target, in scan order, with word index's corner exactly on its own; -1 if none.
+    int targetOf(int index) const;
+    // The words with their corner exactly on the target's, in index order.
+    std::vector<int> wordsOn(int scanIndex) const;
+
+    // Puts word index's corner at (left, top) without dropping it, as dragging it there
+    // would; drop() then resolves it by the same rules as any other drop.
+    void carry(int index, float left, float top);
+
     // Whether a word whose top-left corner is at (left, top) lies in target's zone: half the
     // target's size before its corner and its full size after, all edges outside.
     static bool inZone(const TwipsRect &target, float left, float top);

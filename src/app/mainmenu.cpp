@@ -104,6 +104,7 @@ MainMenu::MainMenu()
 
     Label2.connect(&Label::clicked, this, &MainMenu::Label2_Click);
     ButtonHover::install(*this, Label2);
+    exitOnEscape(*this, Label2[16]);
     connect(Option1, &OptionButton::clicked, this, &MainMenu::Option1_Click);
     connect(Option2, &OptionButton::clicked, this, &MainMenu::Option2_Click);
     connect(Timer1, &Timer::tick, this, &MainMenu::Timer1_Timer);

@@ -64,6 +64,7 @@ TopicMenu::TopicMenu(int topic)
 
     label3.connect(&Label::clicked, this, &TopicMenu::label3_Click);
     ButtonHover::install(*this, label3);
+    exitOnEscape(*this, label3[2]);
 }
 
 TopicMenu::~TopicMenu() = default;

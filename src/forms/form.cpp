@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "control.h"
+#include "focusmark.h"
 #include "nativewindow.h"
 #include "twips.h"
 
@@ -14,6 +15,7 @@ Form::Form(QWidget *parent)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
+    FocusMark::watch();
     setBackColor(m_backColor);
     applyGeometry();
 }

@@ -60,8 +60,10 @@ void Label::setButton(bool button)
 
 void Label::click()
 {
-    if (isEnabled())
-        Q_EMIT clicked();
+    if (!isEnabled())
+        return;
+    Q_EMIT activated();
+    Q_EMIT clicked();
 }
 
 QSize Label::sizeHint() const

@@ -14,8 +14,9 @@
 // goes. A disabled label receives no mouse events; they go to what lies beneath it.
 //
 // A label button takes keyboard focus (Tab follows creation order), Enter or Space press
-// it, and accessibility reports it as a push button named by its caption with a press
-// action. gotFocus() lets the screen light it as the pointer does.
+// it, and accessibility reports it as a push button named by its caption (or by its
+// accessible name, where one is set) with a press action. gotFocus() lets the screen light
+// it as the pointer does.
 class Label : public Control<QWidget>
 {
     Q_OBJECT
@@ -41,7 +42,8 @@ public:
     bool isButton() const { return m_button; }
     void setButton(bool button);
 
-    // Presses the label as a click does: emits clicked() when enabled.
+    // Presses the label without the mouse (Enter, Space, assistive technology's press
+    // action): emits activated(), then clicked(), when enabled.
     void click();
 
     QSize sizeHint() const override;
@@ -52,6 +54,8 @@ Q_SIGNALS:
     // pupil's double click on "Next Page" turns one page.
     void clicked();
     void doubleClicked();
+    // A press without the mouse; clicked() follows.
+    void activated();
     // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
     // mouseDown/mouseUp carry the button that changed, mouseMove the buttons held.
     void mouseDown(int button, int shift, double x, double y);

@@ -13,7 +13,7 @@ Label *LabelAccessible::label() const
 
 QString LabelAccessible::text(QAccessible::Text t) const
 {
-    if (t == QAccessible::Name)
+    if (t == QAccessible::Name && label()->accessibleName().isEmpty())
         return label()->caption();
     return QAccessibleWidget::text(t);
 }

@@ -5,7 +5,8 @@
 class Label;
 
 // How assistive technology sees a Label: a label button is a push button named by its
-// caption with a press action; a plain label is static text.
+// caption with a press action; a plain label is static text. An accessible name set on the
+// label stands in for the caption.
 class LabelAccessible final : public QAccessibleWidget
 {
 public:

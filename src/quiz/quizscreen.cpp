@@ -1,12 +1,16 @@
 #include "quizscreen.h"
 
+#include "focusmark.h"
 #include "module1.h"
 #include "printer.h"
+#include "readaloud.h"
 #include "resultsscreen.h"
 #include "screenparts.h"
 #include "worksheetfiles.h"
 #include "worksheetprintout.h"
 #include "wronganswersscreen.h"
+
+#include <QButtonGroup>
 
 #include <array>
 
@@ -63,14 +67,22 @@ QuizScreen::QuizScreen()
     Label2 = new Label(this, QStringLiteral("Label2"));
     setupLabel(*Label2, QString(), questionDesign);
 
+    // Small enough to lie wholly behind Picture1 once the load has moved it there. Made before
+    // the answers, so that Tab from it goes to the first answer.
+    OptionButton *unseen = Option1.create(noAnswer, this);
+    unseen->move(0, 0, 375, 255);
+    unseen->setFocusPolicy(Qt::NoFocus);
+    unseen->setReachableByKeyboard(false);
+    Answers = new OptionGroup(this, QStringLiteral("Answers"));
+    auto *choice = new QButtonGroup(this);
+    choice->addButton(unseen);
     for (int i = 1; i <= 4; ++i) {
-        OptionButton *answer = Option1.create(i, this);
+        OptionButton *answer = Option1.create(i, Answers);
         answer->setFont(serif.toString(), 20.25);
         answer->setForeColor(yellow);
         place(*answer, answerRects[i - 1]);
+        choice->addButton(answer);
     }
-    // Small enough to lie wholly behind Picture1 once the load has moved it there.
-    Option1.create(noAnswer, this)->move(0, 0, 375, 255);
 
     for (const ButtonDesign &button : lowerButtons)
         createButton(label3, button, this);
@@ -80,7 +92,12 @@ QuizScreen::QuizScreen()
 
     label3.connect(&Label::clicked, this, &QuizScreen::label3_Click);
     ButtonHover::install(*this, label3);
+    exitOnEscape(*this, label3[2]);
     Option1.connect(&OptionButton::clicked, this, &QuizScreen::Option1_Click);
+    ReadAloud::install(*this, [this] {
+        return QStringList { Label4->caption(),     Label2->caption(),     Option1[1]->caption(),
+                             Option1[2]->caption(), Option1[3]->caption(), Option1[4]->caption() };
+    });
 }
 
 QuizScreen::~QuizScreen() = default;
@@ -116,9 +133,14 @@ void QuizScreen::showquest()
         label3[0]->setVisible(false);
     if (q == worksheetQuestionCount)
         label3[1]->setCaption(QStringLiteral("Check Score >>"));
+    Answers->setAccessibleName(Label4->caption() + QStringLiteral(": ") + Label2->caption());
     // While the screen is still loading, this makes the hidden option the one that takes the
-    // focus when the screen first shows, rather than the first button.
-    Option1[noAnswer]->setFocus();
+    // focus when the screen first shows, rather than the first button. A keyboard user goes
+    // on from the first answer instead.
+    if (FocusMark::keyboardInUse())
+        Option1[1]->setFocus(Qt::TabFocusReason);
+    else
+        Option1[noAnswer]->setFocus();
 }
 
 void QuizScreen::Option1_Click(int)

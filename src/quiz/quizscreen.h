@@ -5,6 +5,7 @@
 #include "formslot.h"
 #include "label.h"
 #include "optionbutton.h"
+#include "optiongroup.h"
 #include "picturebox.h"
 
 // The quiz: the ten questions of the worksheet in memory, one at a time, each with four
@@ -14,13 +15,18 @@
 // Opening: read the worksheet into memory first (the load shows question 1 of it), then put
 // a small picture into Picture1, set Label5 to the heading and show the screen. See
 // QuizOpener::open.
+//
+// To the keyboard and to assistive technology the four answers are one group of option
+// buttons, named by the question; a question shown while the keyboard is in use starts with
+// the focus on its first answer, not chosen.
 class QuizScreen final : public Form
 {
     Q_OBJECT
 
 public:
     // Option1[noAnswer] is the hidden fifth option behind Picture1: selecting it clears the
-    // choice, and giving it the focus leaves no focus mark on a visible answer.
+    // choice, and giving it the focus leaves no focus mark on a visible answer. Tab never
+    // reaches it.
     static constexpr int noAnswer = 5;
 
     QuizScreen();
@@ -43,6 +49,8 @@ public:
     Label *Label4 = nullptr;
     Label *Label2 = nullptr;
     ControlArray<OptionButton> Option1 { QStringLiteral("Option1") };
+    // Option1[1] to Option1[4].
+    OptionGroup *Answers = nullptr;
 
 private:
     // Marks the question on show from the answer chosen: 1 when it is the correct one.

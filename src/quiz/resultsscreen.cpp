@@ -5,6 +5,7 @@
 #include "module1.h"
 #include "printer.h"
 #include "randomsource.h"
+#include "readaloud.h"
 #include "screenparts.h"
 #include "wronganswersscreen.h"
 
@@ -59,6 +60,7 @@ ResultsScreen::ResultsScreen()
     Text1->move(3120, 6600, 5760, 615);
     Text1->setMaxLength(nameLength);
     Text1->setVisible(false);
+    Text1->setAccessibleName(QStringLiteral("Your name"));
 
     Label2 = new Label(this, QStringLiteral("Label2"));
     setupLabel(*Label2,
@@ -77,6 +79,8 @@ ResultsScreen::ResultsScreen()
 
     label3.connect(&Label::clicked, this, &ResultsScreen::label3_Click);
     m_hover = ButtonHover::install(*this, label3);
+    exitOnEscape(*this, label3[1]);
+    ReadAloud::install(*this, [this] { return QStringList { Label1->caption() }; });
     connect(Timer1, &Timer::tick, this, &ResultsScreen::Timer1_Timer);
     connect(Timer2, &Timer::tick, this, &ResultsScreen::Timer2_Timer);
     connect(Timer3, &Timer::tick, this, &ResultsScreen::Timer3_Timer);
@@ -106,6 +110,7 @@ void ResultsScreen::Form_Load()
             "Click the button above to check which questions you answered incorrectly."));
         label3[0]->setCaption(QStringLiteral("Check Wrong Answers"));
     }
+    setAccessibleName(Label4->caption() + u' ' + Label1->caption());
     Timer1->setEnabled(true);
 }
 

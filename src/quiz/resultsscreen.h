@@ -17,6 +17,8 @@
 //   5. Welldone->show().
 // Once on show it loads its picture, moves the focus to the name box, lights its buttons
 // and plays a celebration chosen by the score, in that order. Exit closes it and the review.
+// To assistive technology the screen is named by its headline and score sentence, so a
+// screen reader says the score as the screen appears.
 class ResultsScreen final : public Form
 {
     Q_OBJECT

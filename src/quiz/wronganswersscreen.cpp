@@ -42,6 +42,7 @@ WrongAnswersScreen::WrongAnswersScreen()
     createButton(label3, exitButton, this);
 
     label3.connect(&Label::clicked, this, &WrongAnswersScreen::label3_Click);
+    exitOnEscape(*this, label3[1]);
 }
 
 WrongAnswersScreen::~WrongAnswersScreen() = default;

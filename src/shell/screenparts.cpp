@@ -1,8 +1,11 @@
 #include "screenparts.h"
 
 #include "desktop.h"
+#include "form.h"
 #include "label.h"
 #include "messageboxes.h"
+
+#include <QShortcut>
 
 namespace ScreenParts {
 
@@ -34,6 +37,15 @@ void setupLabel(Label &label, const QString &caption, const LabelDesign &design)
     label.setBackStyle(BackStyle::Transparent);
     label.setAlignment(design.alignment);
     place(label, design.rect);
+}
+
+void exitOnEscape(Form &screen, Label *exitButton)
+{
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), &screen);
+    QObject::connect(escape, &QShortcut::activated, exitButton, [exitButton] {
+        if (exitButton->isVisible())
+            exitButton->click();
+    });
 }
 
 void message(const QString &text)

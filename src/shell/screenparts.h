@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 
+class Form;
 class Label;
 
 // What the screens share: the colours, the label-button look, caption labels, the click
@@ -69,6 +70,10 @@ template<class C> void place(C &control, const TwipsRect &rect)
 {
     control.move(rect.left, rect.top, rect.width, rect.height);
 }
+
+// Escape on the screen presses its Exit button, when that is on show. Not for the title
+// screen, whose Exit ends the program, nor the wizard, whose Exit drops what was typed.
+void exitOnEscape(Form &screen, Label *exitButton);
 
 // Shows text in a message box with an OK button and the program's title as caption.
 void message(const QString &text);

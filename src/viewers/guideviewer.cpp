@@ -82,6 +82,7 @@ GuideViewer::GuideViewer()
 
     label3.connect(&Label::clicked, this, &GuideViewer::label3_Click);
     ButtonHover::install(*this, label3, ButtonHover::Rule::PutOutOnly);
+    ScreenParts::exitOnEscape(*this, label3[1]);
 }
 
 GuideViewer::~GuideViewer() = default;

@@ -40,6 +40,7 @@ PageViewer::PageViewer()
     Timer1->setInterval(25);
 
     label3.connect(&Label::clicked, this, &PageViewer::label3_Click);
+    ScreenParts::exitOnEscape(*this, label3[1]);
     connect(Timer1, &Timer::tick, this, &PageViewer::Timer1_Timer);
 }
 

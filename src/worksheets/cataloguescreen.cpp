@@ -109,6 +109,7 @@ CatalogueScreen::CatalogueScreen()
     Label2.connect(&Label::clicked, this, &CatalogueScreen::Label2_Click);
     // The titles and Exit light up; the page buttons do not.
     ButtonHover::install(*this, Label2);
+    exitOnEscape(*this, Label2[0]);
     label3.connect(&Label::clicked, this, &CatalogueScreen::label3_Click);
 }
 

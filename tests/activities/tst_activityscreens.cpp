@@ -36,9 +36,51 @@ bool onCorner(const Label *word, const Label *target)
     return word->left() == target->left() && word->top() == target->top();
 }
 
+enum class Way { Mouse, Keyboard, ClickToPlace, Touch };
+
+// Puts the word into the box the way a pupil does.
+void move(ActivityScreen *form, Way way, int word, int box)
+{
+    const QPointF target = centreOf(form->Label1[box]);
+    if (way == Way::Mouse) {
+        dragWord(form, word, target);
+    } else if (way == Way::Touch) {
+        // A second finger, on the next word, moves along and must move nothing.
+        static QPointingDevice *screen = QTest::createTouchDevice();
+        const QPoint from = form->Label2[word]->geometry().center();
+        const QPoint other = form->Label2[(word + 1) % form->Label2.count()]->geometry().center();
+        const QPoint to = form->Label1[box]->geometry().center();
+        QTest::touchEvent(form, screen).press(0, from).press(1, other);
+        QTest::touchEvent(form, screen).move(0, (from + to) / 2).move(1, other - QPoint(0, 50));
+        QTest::touchEvent(form, screen).move(0, to).move(1, other - QPoint(0, 100));
+        QTest::touchEvent(form, screen).release(0, to).release(1, other - QPoint(0, 100));
+    } else if (way == Way::ClickToPlace) {
+        TestUtil::click(form->Label2[word]);
+        TestUtil::click(form, target.x(), target.y()); // on the word lying there, if any
+    } else {
+        QVERIFY(TestUtil::tabTo(form->Label2[word]));
+        TestUtil::key(Qt::Key_Space);
+        for (int i = 0;
+             i < form->activity().targetCount() && form->activity().targetOf(word) != 2 * box; ++i)
+            TestUtil::key(i % 2 ? Qt::Key_Tab : Qt::Key_Right);
+        TestUtil::key(Qt::Key_Space);
+    }
+}
+
+// The sounds since the last look, whether Check Score shows, and where the words lie.
+QString look(ActivityScreen *form, RecordingSoundPlayer &sound)
+{
+    QString seen = sound.played().join(u' ') + (form->label3[2]->visible() ? u" check:"_s : u":"_s);
+    for (auto [index, word] : form->Label2)
+        seen += u" %1,%2"_s.arg(word->left()).arg(word->top());
+    sound.clear();
+    return seen;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(std::function<ActivityScreen *()>)
+Q_DECLARE_METATYPE(Way)
 
 class TestActivityScreens final : public QObject
 {
@@ -97,6 +139,63 @@ private Q_SLOTS:
         for (int i = 0; i < n; ++i)
             QVERIFY(onCorner(form->Label2[i], form->Label4[i]));
         QVERIFY(!form->label3[2]->visible());
+    }
+
+    // Moved by the keyboard, by click-to-place or by a finger, the words land, thud and score
+    // as when the mouse drags them, from box to box too. Escape puts a picked-up word back.
+    void sameAsMouse_data()
+    {
+        QTest::addColumn<std::function<ActivityScreen *()>>("open");
+        QTest::addColumn<Way>("way");
+        const std::pair<const char *, std::function<ActivityScreen *()>> screens[] {
+            { "rivers1lab", [] { return rivers1lab.get(); } },
+            { "rivers2lab", [] { return rivers2lab.get(); } },
+            { "rivers1ord", [] { return rivers1ord.get(); } },
+            { "rivers2ord", [] { return rivers2ord.get(); } },
+        };
+        for (const auto &[name, open] : screens) {
+            QTest::addRow("%s keyboard", name) << open << Way::Keyboard;
+            QTest::addRow("%s click-to-place", name) << open << Way::ClickToPlace;
+            QTest::addRow("%s touch", name) << open << Way::Touch;
+        }
+    }
+
+    void sameAsMouse()
+    {
+        QFETCH(std::function<ActivityScreen *()>, open);
+        QFETCH(Way, way);
+        Scene s;
+        ActivityScreen *form = shown(open());
+        QVERIFY(form);
+        const int n = form->Label2.count();
+        QList<std::pair<int, int>> moves { { 0, 1 }, { 0, 0 } };
+        for (int i = 1; i < n; ++i)
+            moves.append({ i, i });
+        QStringList seen[2];
+        for (Way by : { Way::Mouse, way }) {
+            if (by == Way::Keyboard) {
+                QVERIFY(TestUtil::tabTo(form->Label2[0]));
+                TestUtil::key(Qt::Key_Space);
+                TestUtil::key(Qt::Key_Right);
+                TestUtil::grabScreenshot(form, form->objectName() + u"-picked-up"_s);
+                QVERIFY(onCorner(form->Label2[0], form->Label1[1]));
+                TestUtil::key(Qt::Key_Escape);
+                QVERIFY(onCorner(form->Label2[0], form->Label4[0]) && form->isVisible());
+                QVERIFY(s.sound.played().isEmpty());
+            }
+            for (auto [word, box] : moves) {
+                move(form, by, word, box);
+                seen[by != Way::Mouse] << look(form, s.sound);
+            }
+            TestUtil::click(form->label3[2]);
+            QVERIFY(resultsSettled());
+            seen[by != Way::Mouse] << Welldone->Label1->caption();
+            TestUtil::click(Welldone->label3[1]);
+            TestUtil::click(form->label3[1]);
+            s.sound.clear();
+        }
+        QCOMPARE(seen[1], seen[0]);
+        QCOMPARE(seen[0].last(), u"Excellent work. You have scored %1 out of %1."_s.arg(n));
     }
 };
 

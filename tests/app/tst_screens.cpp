@@ -7,7 +7,8 @@
 using namespace Qt::StringLiterals;
 
 // Every screen opened as a user opens it, then: its sound on opening, its label buttons'
-// hover light, its Exit (sound, unloading, the screen that comes back), and reopening it.
+// hover light, its Exit (sound, unloading, the screen that comes back), reopening it, and
+// Escape.
 
 namespace {
 
@@ -190,6 +191,12 @@ void openHoverExitReopen()
         screen = row.open();
         QVERIFY(screen);
         QCOMPARE(lit(shownOf(row.buttons())), shownOf(row.buttons()));
+        // Escape is its Exit, but on the wizard, whose Exit drops what was typed.
+        before = screen;
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        TestUtil::key(Qt::Key_Escape);
+        TestUtil::processEvents();
+        QCOMPARE(before.isNull(), qstrcmp(QTest::currentDataTag(), "wizard") != 0);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "mediapath.h"
 #include "soundplayer.h"
+#include "speechengine.h"
 
 #include <QApplication>
 #include <QDataStream>
@@ -16,8 +17,8 @@
 
 using namespace Qt::StringLiterals;
 
-// The real sound player plays into the PulseAudio null sink "ondel" that scripts/test starts,
-// and parec records what comes out of it.
+// The real sound player and speech engine play into the PulseAudio null sink "ondel" that
+// scripts/test starts, and parec records what comes out of it.
 
 namespace {
 
@@ -145,6 +146,17 @@ private slots:
             int(longest * 1000) + 1500);
         QVERIFY2(seconds >= shortest && seconds < longest,
                  qPrintable(u"sounded for %1 s"_s.arg(seconds)));
+    }
+
+    // The real speech engine, from its module, flite where installed, reads aloud into the sink.
+    void readsAloud()
+    {
+        SpeechEngine &engine = SpeechEngine::current();
+        if (!engine.available())
+            QSKIP("No Qt speech engine is installed (scripts/test installs the flite one).");
+        const double seconds
+            = soundingSeconds([&] { engine.say(u"Where does a river begin?"_s); }, 5000);
+        QVERIFY2(seconds > 0.5, qPrintable(u"spoke for %1 s"_s.arg(seconds)));
     }
 
 private:

@@ -22,6 +22,7 @@
 #include "recordingmessageboxes.h"
 #include "recordingprinter.h"
 #include "recordingsoundplayer.h"
+#include "recordingspeechengine.h"
 #include "resultsscreen.h"
 #include "scriptedfiledialogs.h"
 #include "scriptedrandomsource.h"
@@ -64,6 +65,7 @@ struct Scene
     RecordingMessageBoxes boxes;
     ScriptedFileDialogs dialogs;
     RecordingSoundPlayer sound;
+    RecordingSpeechEngine speech;
     ScriptedRandomSource random;
 };
 

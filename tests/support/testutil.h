@@ -6,6 +6,7 @@
 #include "toolkit.h"
 #include "twips.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -93,6 +94,22 @@ inline void mouseMove(QWidget *control)
 {
     const QPointF p = centreTwips(control);
     mouseMove(control, p.x(), p.y());
+}
+
+// A key pressed and released where the keyboard's focus is, as a user types it.
+inline void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    QWidget *focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : QApplication::activeWindow(), key, modifiers);
+    QCoreApplication::processEvents();
+}
+
+// Presses Tab until the control has the focus; false when a round of its screen misses it.
+inline bool tabTo(QWidget *control)
+{
+    for (int i = 0; i < 80 && QApplication::focusWidget() != control; ++i)
+        key(Qt::Key_Tab);
+    return QApplication::focusWidget() == control;
 }
 
 // Lets posted events and deferred deletions run.
