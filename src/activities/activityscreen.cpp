@@ -143,12 +143,14 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
     label3.connect(&Label::clicked, this, &ActivityScreen::label3_Click);
     ButtonHover::install(*this, label3);
     exitOnEscape(*this, label3[Exit]);
-    ReadAloud::install(*this, [this] {
+    const ReadAloud *readAloud = ReadAloud::install(*this, [this] {
         QStringList parts { Label9->caption() };
         for (int i : m_readingOrder)
             parts << Label2[i]->caption();
         return parts;
     });
+    // The speaker button lies below Exit, so it ends the Tab round.
+    setTabOrder(label3[Exit], readAloud->button());
 }
 
 ActivityScreen::~ActivityScreen() = default;

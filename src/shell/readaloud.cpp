@@ -39,6 +39,11 @@ ReadAloud *ReadAloud::install(Form &screen, Parts parts)
     return new ReadAloud(screen, std::move(parts));
 }
 
+QWidget *ReadAloud::button() const
+{
+    return m_button;
+}
+
 void ReadAloud::read()
 {
     m_button->setSoundOn(soundon == 1);

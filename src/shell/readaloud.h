@@ -28,6 +28,9 @@ public:
     // Reads the screen aloud, when sound is on.
     void read();
 
+    // The speaker button, for a screen that orders its Tab round itself.
+    QWidget *button() const;
+
     // "Question 3", "Where does a river start?" -> "Question 3. Where does a river start?"
     static QString sentences(const QStringList &parts);
 

@@ -112,6 +112,27 @@ private Q_SLOTS:
         QCOMPARE(outof, n);
         for (const PictureDef &picture : form->definition().pictures)
             QVERIFY(!form->Image1[picture.index]->picture().isNull());
+        // One round of Tab from Start Again ends with the words in reading order; Shift+Tab
+        // goes round the same way back.
+        QVERIFY(TestUtil::tabTo(form->label3[1]));
+        QWidgetList round { QApplication::focusWidget() };
+        for (TestUtil::key(Qt::Key_Tab);
+             QApplication::focusWidget() != round.first() && round.size() <= n + 4;
+             TestUtil::key(Qt::Key_Tab))
+            round << QApplication::focusWidget();
+        QWidgetList back { round.first() };
+        for (int i = 1; i < round.size(); ++i) {
+            TestUtil::key(Qt::Key_Tab, Qt::ShiftModifier);
+            back.insert(1, QApplication::focusWidget());
+        }
+        QCOMPARE(back, round);
+        const QWidgetList words = round.mid(round.size() - n);
+        for (int i = 0; i < n; ++i) {
+            QCOMPARE(words[i]->objectName(), u"Label2"_s);
+            QVERIFY(i == 0
+                    || std::pair(words[i - 1]->y(), words[i - 1]->x())
+                        < std::pair(words[i]->y(), words[i]->x()));
+        }
         for (int i = 0; i < n; ++i) {
             QVERIFY(onCorner(form->Label2[i], form->Label4[i]));
             QVERIFY(!form->label3[2]->visible());
