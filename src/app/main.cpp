@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "mainmenu.h"
 #include "platformchoice.h"
+#include "soundplayer.h"
 #include "titlescreen.h"
 #include "toolkit.h"
 
@@ -19,5 +20,7 @@ int main(int argc, char *argv[])
     // The title goes up while fontconfig finishes; it paints once the fonts are in place.
     Titlefrm->show();
     Toolkit::finishInitialising();
+    // The sound libraries load while the pupil reads the title, not on the first click.
+    SoundPlayer::current().prepare();
     return app.exec();
 }

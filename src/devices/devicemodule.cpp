@@ -4,14 +4,31 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QThreadPool>
 
 #include <cstdio>
 
-void *DeviceModule::createDevice(const char *module, const char *interfaceName)
+namespace {
+
+QString moduleFile(const char *module)
 {
     const QString folder = QDir::cleanPath(QCoreApplication::applicationDirPath()
                                            + QStringLiteral("/" ONDEL_MODULE_DIR_FROM_BIN));
-    const QString file = folder + QStringLiteral("/libondel_%1.so").arg(QLatin1String(module));
+    return folder + QStringLiteral("/libondel_%1.so").arg(QLatin1String(module));
+}
+
+} // namespace
+
+void DeviceModule::preload(const char *module)
+{
+    // Loaded for good, as createDevice() loads it; a module that cannot be loaded is reported
+    // when its device is made.
+    QThreadPool::globalInstance()->start([file = moduleFile(module)] { QLibrary(file).load(); });
+}
+
+void *DeviceModule::createDevice(const char *module, const char *interfaceName)
+{
+    const QString file = moduleFile(module);
     if (!QFileInfo::exists(file)) {
         std::fprintf(stderr, "%s: the %s module is missing: %s\n",
                      qPrintable(QCoreApplication::applicationName()), module, qPrintable(file));

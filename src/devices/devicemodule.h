@@ -24,6 +24,10 @@ namespace DeviceModule {
 // serves another interface. For the user-interface thread.
 void *createDevice(const char *module, const char *interfaceName);
 
+// Starts loading libondel_<module>.so on a thread of its own and returns at once, so that the
+// device's first use finds it loaded instead of waiting for it.
+void preload(const char *module);
+
 template<class Interface> std::unique_ptr<Interface> create(const char *module)
 {
     return std::unique_ptr<Interface>(

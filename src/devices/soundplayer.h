@@ -13,6 +13,10 @@ public:
     // nothing; the caller carries on as if it had played.
     virtual void play(const QString &relativePath) = 0;
 
+    // Gets ready to play without a wait, in the background; the first sound would otherwise
+    // wait for the sound card's libraries to load. Returns at once.
+    virtual void prepare() { }
+
     // The player in use: the installed one, else the real player on the sound card.
     static SoundPlayer &current();
     // Puts a player in place (tests install a recording one); the caller keeps ownership.

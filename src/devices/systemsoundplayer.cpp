@@ -23,3 +23,9 @@ void SystemSoundPlayer::play(const QString &relativePath)
     if (m_output)
         m_output->play(filePath);
 }
+
+void SystemSoundPlayer::prepare()
+{
+    if (!m_outputLoaded)
+        DeviceModule::preload("sound");
+}

@@ -18,6 +18,7 @@ public:
     ~SystemSoundPlayer() override;
 
     void play(const QString &relativePath) override;
+    void prepare() override;
 
 private:
     std::unique_ptr<SoundOutput> m_output;

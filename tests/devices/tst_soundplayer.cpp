@@ -106,6 +106,9 @@ private slots:
         QVERIFY(write(u"wav/click.wav"_s, toneWav(0.15, 1000)));
         QVERIFY(write(u"wav/broken.wav"_s, "RIFF nonsense, not a wave file at all"));
         MediaPath::setRoot(m_media.path());
+        // As the program starts: the sound module loads in the background, and the first
+        // sounds may come before it has finished.
+        SoundPlayer::current().prepare();
     }
 
     void playsWholeInTheBackground_data()
