@@ -2,21 +2,10 @@
 
 #include "systemdesktop.h"
 
-namespace {
-Desktop *installedDesktop = nullptr;
-}
-
-Desktop::~Desktop() = default;
-
 Desktop &Desktop::current()
 {
-    if (installedDesktop)
-        return *installedDesktop;
+    if (Desktop *device = installed())
+        return *device;
     static SystemDesktop system;
     return system;
-}
-
-void Desktop::install(Desktop *desktop)
-{
-    installedDesktop = desktop;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "installeddevice.h"
+
 // The desktop (the display) the screens are centred on, and the display-wide mouse pointer.
-class Desktop
+class Desktop : public InstalledDevice<Desktop>
 {
 public:
-    virtual ~Desktop();
-
     // Size of the primary screen in twips (15 per logical pixel).
     virtual double widthTwips() const = 0;
     virtual double heightTwips() const = 0;
@@ -14,7 +14,4 @@ public:
 
     // The display in use: the installed one, else the real primary screen.
     static Desktop &current();
-    // Puts a display in place (tests install a fake one); the caller keeps ownership.
-    // install(nullptr) goes back to the real display.
-    static void install(Desktop *desktop);
 };

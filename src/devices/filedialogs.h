@@ -1,15 +1,15 @@
 #pragma once
 
+#include "installeddevice.h"
+
 #include <QString>
 #include <QStringList>
 
 // The program's file dialogs: a file to open, a file to save to. Filters are in the dialogs'
 // usual form, "GIFT (*.gift *.txt)", the first one chosen when the dialog opens.
-class FileDialogs
+class FileDialogs : public InstalledDevice<FileDialogs>
 {
 public:
-    virtual ~FileDialogs();
-
     // Asks for an existing file, starting in folder. Returns its path, empty when cancelled.
     virtual QString openFile(const QString &caption, const QString &folder,
                              const QStringList &filters)
@@ -25,6 +25,4 @@ public:
 
     // The dialogs in use: the installed ones, else real dialogs.
     static FileDialogs &current();
-    // The caller keeps ownership; install(nullptr) goes back to real dialogs.
-    static void install(FileDialogs *dialogs);
 };

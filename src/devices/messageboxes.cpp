@@ -2,27 +2,10 @@
 
 #include "systemmessageboxes.h"
 
-namespace {
-
-MessageBoxes *g_installed = nullptr;
-
-} // namespace
-
-MessageBoxes::~MessageBoxes()
-{
-    if (g_installed == this)
-        g_installed = nullptr;
-}
-
 MessageBoxes &MessageBoxes::current()
 {
-    if (g_installed)
-        return *g_installed;
+    if (MessageBoxes *device = installed())
+        return *device;
     static SystemMessageBoxes real;
     return real;
-}
-
-void MessageBoxes::install(MessageBoxes *boxes)
-{
-    g_installed = boxes;
 }

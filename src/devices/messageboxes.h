@@ -1,15 +1,15 @@
 #pragma once
 
+#include "installeddevice.h"
+
 #include <QString>
 
 // The program's message boxes: a text, a caption and OK or OK/Cancel.
-class MessageBoxes
+class MessageBoxes : public InstalledDevice<MessageBoxes>
 {
 public:
     enum class Buttons { Ok, OkCancel };
     enum class Result { Ok, Cancel };
-
-    virtual ~MessageBoxes();
 
     // Shows the box modally over the screen in front and returns the button pressed. Closing the
     // box any other way counts as Cancel for OK/Cancel and as Ok for a plain OK box.
@@ -17,6 +17,4 @@ public:
 
     // The boxes in use: the installed ones, else real dialogs.
     static MessageBoxes &current();
-    // The caller keeps ownership; install(nullptr) goes back to real dialogs.
-    static void install(MessageBoxes *boxes);
 };

@@ -8,8 +8,6 @@
 
 namespace {
 
-Printer *g_installed = nullptr;
-
 // Stands in for the system's printer when the printer module cannot be loaded: every call
 // fails, so each print-out gives its usual failure message.
 class UnavailablePrinter final : public Printer
@@ -32,16 +30,10 @@ protected:
 
 } // namespace
 
-Printer::~Printer()
-{
-    if (g_installed == this)
-        g_installed = nullptr;
-}
-
 Printer &Printer::current()
 {
-    if (g_installed)
-        return *g_installed;
+    if (Printer *device = installed())
+        return *device;
     // Made on first use from the printer module (Qt PrintSupport and CUPS), and never
     // destroyed: a printer left open must not be closed after the application is gone.
     static Printer *real = [] {
@@ -49,11 +41,6 @@ Printer &Printer::current()
         return system ? system.release() : new UnavailablePrinter;
     }();
     return *real;
-}
-
-void Printer::install(Printer *printer)
-{
-    g_installed = printer;
 }
 
 void Printer::beforeCall(const PrinterCall &) { }

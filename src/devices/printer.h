@@ -1,5 +1,7 @@
 #pragma once
 
+#include "installeddevice.h"
+
 #include "printercall.h"
 #include "printererror.h"
 
@@ -24,15 +26,11 @@ class Picture;
 // fresh document prints in Arial 10 pt, black, lines 1 dot wide, from (0, 0).
 // Every failure throws PrinterError; the document is then dropped, never sent, and the printer
 // starts afresh with the next call. All calls are for the user-interface thread.
-class Printer
+class Printer : public InstalledDevice<Printer>
 {
 public:
-    virtual ~Printer();
-
     // The printer in use: the installed one, else the system's default printer.
     static Printer &current();
-    // The caller keeps ownership; install(nullptr) goes back to the system's default printer.
-    static void install(Printer *printer);
 
     // Size of the drawing area in twips.
     double scaleWidth();

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "installeddevice.h"
+
 // Uniform random numbers for the program's chance choices (the celebration sound).
-class RandomSource
+class RandomSource : public InstalledDevice<RandomSource>
 {
 public:
-    virtual ~RandomSource();
-
     // The next number, uniform in [0, 1).
     virtual double next() = 0;
     // Starts a fresh sequence seeded from the clock.
@@ -13,6 +13,4 @@ public:
 
     // The source in use: the installed one, else the real generator.
     static RandomSource &current();
-    // The caller keeps ownership; install(nullptr) goes back to the real generator.
-    static void install(RandomSource *source);
 };

@@ -7,8 +7,6 @@
 
 namespace {
 
-SpeechEngine *g_installed = nullptr;
-
 // Stands in where the speech module cannot be loaded: nothing can be read aloud.
 class NoSpeechEngine final : public SpeechEngine
 {
@@ -20,16 +18,10 @@ public:
 
 } // namespace
 
-SpeechEngine::~SpeechEngine()
-{
-    if (g_installed == this)
-        g_installed = nullptr;
-}
-
 SpeechEngine &SpeechEngine::current()
 {
-    if (g_installed)
-        return *g_installed;
+    if (SpeechEngine *device = installed())
+        return *device;
     // The real engine lives in the speech module, loaded on first use. It goes with the
     // application object, so speech stops before the application does.
     static QPointer<QObject> owner;
@@ -44,9 +36,4 @@ SpeechEngine &SpeechEngine::current()
         });
     }
     return real ? *real : none;
-}
-
-void SpeechEngine::install(SpeechEngine *engine)
-{
-    g_installed = engine;
 }

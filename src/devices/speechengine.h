@@ -1,13 +1,13 @@
 #pragma once
 
+#include "installeddevice.h"
+
 #include <QString>
 
 // Reads text aloud for pupils who read slowly. One engine serves the whole program.
-class SpeechEngine
+class SpeechEngine : public InstalledDevice<SpeechEngine>
 {
 public:
-    virtual ~SpeechEngine();
-
     // Whether anything can be read aloud on this machine. Cheap: it starts no engine.
     virtual bool available() = 0;
     // Starts reading text and returns at once; a reading still under way stops first.
@@ -17,6 +17,4 @@ public:
 
     // The engine in use: the installed one, else the real one, made on first use.
     static SpeechEngine &current();
-    // The caller keeps ownership; install(nullptr) goes back to the real engine.
-    static void install(SpeechEngine *engine);
 };
