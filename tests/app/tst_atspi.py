@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""The real program through AT-SPI, run in an X server and a session bus of its own
-(xvfb-run dbus-run-session tst_atspi.py ondel worksheet)."""
+"""The real program through AT-SPI, in an X server it starts and a session bus of its own
+(dbus-run-session tst_atspi.py ondel worksheet)."""
 import contextlib
 import os
 import shutil
@@ -17,8 +17,19 @@ for name in ('Rivers 1.txt', 'Our Rivers.txt'):
     shutil.copy(worksheet, os.path.join(sheets, name))
 with open(os.path.join(sheets, 'track.txt'), 'wb') as track:
     track.write(b' 1 \r\nOur Rivers\r\n')
-os.environ.update(HOME=home, XDG_RUNTIME_DIR=home)
-processes = [subprocess.Popen(['/usr/libexec/at-spi-bus-launcher', '--launch-immediately'])]
+# The X server picks a free display itself and names it, so X servers that other tests start
+# at the same moment never take the same one.
+ready, told = os.pipe()
+xvfb = subprocess.Popen(['Xvfb', '-displayfd', str(told), '-screen', '0', '1024x768x24',
+                         '-nolisten', 'tcp'], pass_fds=(told,), stderr=subprocess.DEVNULL)
+os.close(told)
+with os.fdopen(ready) as display:
+    number = display.readline().strip()
+if not number:
+    sys.exit('FAIL: Xvfb did not start')
+os.environ.update(HOME=home, XDG_RUNTIME_DIR=home, DISPLAY=':' + number)
+processes = [xvfb,
+             subprocess.Popen(['/usr/libexec/at-spi-bus-launcher', '--launch-immediately'])]
 program = subprocess.Popen([ondel, '--worksheets', sheets], env=dict(
     os.environ, QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
     PULSE_SERVER='unix:/nonexistent', CUPS_SERVER='/nonexistent'))
