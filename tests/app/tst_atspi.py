@@ -30,6 +30,21 @@ if not number:
 os.environ.update(HOME=home, XDG_RUNTIME_DIR=home, DISPLAY=':' + number)
 processes = [xvfb,
              subprocess.Popen(['/usr/libexec/at-spi-bus-launcher', '--launch-immediately'])]
+
+
+def on_session_bus(name):
+    asked = subprocess.run(['dbus-send', '--session', '--print-reply',
+                            '--dest=org.freedesktop.DBus', '/org/freedesktop/DBus',
+                            'org.freedesktop.DBus.NameHasOwner', 'string:' + name],
+                           capture_output=True, check=False)
+    return b'boolean true' in asked.stdout
+
+
+# The program finds the accessibility bus as it starts; it must be there by then.
+for _ in range(300):  # 30 s
+    if on_session_bus('org.a11y.Bus'):
+        break
+    time.sleep(0.1)
 program = subprocess.Popen([ondel, '--worksheets', sheets], env=dict(
     os.environ, QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
     PULSE_SERVER='unix:/nonexistent', CUPS_SERVER='/nonexistent'))
