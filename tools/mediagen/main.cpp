@@ -3,6 +3,7 @@
 //   mediagen frames  SRC.svg OUTDIR PREFIX COUNT WIDTH HEIGHT   (GIF frames, t = i / COUNT)
 //   mediagen page    SRC.svg OUT.wmf WIDTH_TWIPS HEIGHT_TWIPS [--print]
 //   mediagen sound   RECIPE.txt OUT.wav
+//   mediagen check-text SRC.svg...   (fails when any text would not be seen whole)
 // Option: -I DIR adds an include folder.
 
 #include "fontfiles.h"
@@ -12,6 +13,7 @@
 #include "svgpicture.h"
 #include "svgtemplate.h"
 #include "synthesizer.h"
+#include "textfit.h"
 #include "wavfile.h"
 
 #include <QDir>
@@ -33,7 +35,7 @@ int fail(const QString &message)
 int usage()
 {
     return fail(QStringLiteral(
-        "usage: mediagen picture|frames|page|sound ... (see the comment in main.cpp)"));
+        "usage: mediagen picture|frames|page|sound|check-text ... (see the comment in main.cpp)"));
 }
 
 void registerFonts()
@@ -131,6 +133,31 @@ int makeSound(const QStringList &args)
     return 0;
 }
 
+// Checks the screen copy of each drawing; the print copy draws the same texts in the same
+// places.
+int checkText(SvgTemplate &svg, const QStringList &sources)
+{
+    if (sources.isEmpty())
+        return usage();
+    int problems = 0;
+    for (const QString &source : sources) {
+        const QString text = svg.expandFile(source);
+        if (text.isEmpty())
+            return fail(svg.error());
+        QString error;
+        const QStringList found = TextFit::check(text, &error);
+        if (!error.isEmpty())
+            return fail(source + QStringLiteral(": ") + error);
+        for (const QString &problem : found)
+            std::fprintf(stderr, "%s: %s\n", qPrintable(source), qPrintable(problem));
+        problems += int(found.size());
+    }
+    if (problems > 0)
+        return fail(QStringLiteral("%1 texts do not fit").arg(problems));
+    std::printf("mediagen: every text of %d drawings fits\n", int(sources.size()));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -175,5 +202,7 @@ int main(int argc, char **argv)
         return makePage(svg, positional, print);
     if (command == u"sound")
         return makeSound(positional);
+    if (command == u"check-text")
+        return checkText(svg, positional);
     return usage();
 }
