@@ -4,6 +4,7 @@
 #include "dragactivity.h"
 #include "module1.h"
 #include "toolkit.h"
+#include "topics.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -50,7 +51,12 @@ BENCHMARK(dragStep)->Unit(benchmark::kMicrosecond);
 void dropResolution(benchmark::State &state)
 {
     const bool hit = state.range(0) != 0;
-    DragActivity activity(rivers2ordDef);
+    const TopicDef *rivers2 = Topics::find(QStringLiteral("rivers2"));
+    if (!rivers2) {
+        state.SkipWithError("Rivers 2 cannot be read");
+        return;
+    }
+    DragActivity activity(rivers2->ordering);
     const int word = 0;
     const TwipsRect target = hit ? activity.box(5) : TwipsRect { 6000, 4500, 0, 0 };
     for (auto _ : state) {

@@ -4,6 +4,7 @@
 #include "readaloud.h"
 #include "resultsscreen.h"
 #include "screenparts.h"
+#include "topics.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -13,10 +14,16 @@
 
 using namespace ScreenParts;
 
-FormSlot<ActivityScreenOf<rivers1labDef>> rivers1lab("rivers1lab");
-FormSlot<ActivityScreenOf<rivers2labDef>> rivers2lab("rivers2lab");
-FormSlot<ActivityScreenOf<rivers1ordDef>> rivers1ord("rivers1ord");
-FormSlot<ActivityScreenOf<rivers2ordDef>> rivers2ord("rivers2ord");
+FormSlots<ActivityScreen> &activityScreens()
+{
+    static FormSlots<ActivityScreen> screens;
+    return screens;
+}
+
+FormSlot<ActivityScreen> &rivers1lab = activityScreens()[QStringLiteral("rivers1lab")];
+FormSlot<ActivityScreen> &rivers2lab = activityScreens()[QStringLiteral("rivers2lab")];
+FormSlot<ActivityScreen> &rivers1ord = activityScreens()[QStringLiteral("rivers1ord")];
+FormSlot<ActivityScreen> &rivers2ord = activityScreens()[QStringLiteral("rivers2ord")];
 
 namespace {
 
@@ -44,11 +51,23 @@ void setupItem(Label &label, const TwipsRect &r)
 
 } // namespace
 
-ActivityScreen::ActivityScreen(const ActivityDef &definition)
-    : m_definition(definition)
-    , m_activity(definition)
+ActivityScreen *ActivityScreen::create(const QString &slotName)
 {
-    setObjectName(definition.screenName.toString());
+    const QString topic = slotName.chopped(3);
+    if (const TopicDef *def = Topics::find(topic))
+        return new ActivityScreen(slotName.endsWith(QStringLiteral("lab")) ? def->labelling
+                                                                           : def->ordering);
+    ActivityDef empty;
+    empty.screenName = slotName;
+    return new ActivityScreen(std::move(empty));
+}
+
+ActivityScreen::ActivityScreen(ActivityDef content)
+    : m_definition(std::move(content))
+    , m_activity(m_definition)
+{
+    const ActivityDef &definition = m_definition;
+    setObjectName(definition.screenName);
 
     // Created from the lowest layer up: pictures, then texts, lines, boxes and slots, then
     // the buttons, and the words last so that they lie over everything.
@@ -57,8 +76,7 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
 
     Label6 = new Label(this, QStringLiteral("Label6"));
     setupLabel(*Label6,
-               definition.titleSource == TitleSource::Design ? definition.title.toString()
-                                                             : QString(),
+               definition.titleSource == TitleSource::Design ? definition.title : QString(),
                { serif, 24, false, yellow, centre, definition.titleRect });
 
     Label9 = new Label(this, QStringLiteral("Label9"));
@@ -66,8 +84,8 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
                { tahoma, 12, true, QColor(128, 255, 255), centre, definition.instructionRect });
 
     for (const TextDef &text : definition.texts) {
-        auto *label = new Label(this, text.name.toString());
-        setupLabel(*label, text.caption.toString(),
+        auto *label = new Label(this, text.name);
+        setupLabel(*label, text.caption,
                    { text.fontName, text.points, false, colour(text.colour), centre, text.rect });
         // Elements of a text array (rivers2ord's column headings) share the name.
         if (text.index >= 0)
@@ -75,7 +93,7 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
     }
 
     for (const LineDef &def : definition.lines) {
-        auto *line = new Line(this, def.name.toString());
+        auto *line = new Line(this, def.name);
         line->setPoints(def.x1, def.y1, def.x2, def.y2);
         line->setColor(colour(def.colour));
         line->setBorderWidth(def.pixels);
@@ -85,7 +103,7 @@ ActivityScreen::ActivityScreen(const ActivityDef &definition)
         Label *box = Label1.create(i, this);
         setupItem(*box, m_activity.box(i));
         box->setButton(true);
-        box->setCaption(definition.boxes[i].word.toString());
+        box->setCaption(definition.boxes[size_t(i)].word);
         box->setForeColor(yellow);
         box->setBackColor(blue);
     }
@@ -161,7 +179,7 @@ void ActivityScreen::Form_Load()
     outof = m_activity.count();
     // A picture that cannot be read leaves its place empty; the activity plays on.
     for (const PictureDef &picture : m_definition.pictures)
-        Image1[picture.index]->loadPicture(picture.file.toString());
+        Image1[picture.index]->loadPicture(picture.file);
     for (int i = 0; i < m_activity.count(); ++i) {
         Label2[i]->setCaption(Label1[i]->caption());
         Label1[i]->setCaption(QString());
@@ -171,7 +189,7 @@ void ActivityScreen::Form_Load()
         Label4[i]->move(slot.left, slot.top, slot.width, Label4[i]->height());
     }
     if (m_definition.titleSource == TitleSource::Load)
-        Label6->setCaption(m_definition.title.toString());
+        Label6->setCaption(m_definition.title);
     describe();
 }
 

@@ -27,8 +27,13 @@ class ActivityScreen : public Form
     Q_OBJECT
 
 public:
-    explicit ActivityScreen(const ActivityDef &definition);
+    explicit ActivityScreen(ActivityDef content);
     ~ActivityScreen() override;
+
+    // The screen of the slot named slotName: the labelling ("...lab") or ordering ("...ord")
+    // activity of the topic whose name it starts with. A topic that could not be read gives
+    // a screen without words, pictures or texts, whose Exit still works.
+    static ActivityScreen *create(const QString &slotName);
 
     // Standard frame, outof, the pictures, the words from the box captions, empty (and, but
     // for opaque-box activities, transparent) boxes, start slots under the words, then the
@@ -66,7 +71,7 @@ private:
     // Where a point of word index (x, y in twips from its corner) lies on the screen.
     QPointF screenPoint(int index, double x, double y) const;
 
-    const ActivityDef &m_definition;
+    const ActivityDef m_definition;
     DragActivity m_activity;
     // The words in reading order, left to right along their start row.
     std::vector<int> m_readingOrder;
@@ -77,16 +82,12 @@ private:
     bool m_dragging = false;
 };
 
-// The screen of one activity, so that each slot creates its own.
-template<const ActivityDef &Definition> class ActivityScreenOf final : public ActivityScreen
-{
-public:
-    ActivityScreenOf()
-        : ActivityScreen(Definition)
-    { }
-};
+// The activity screens of every topic, one slot each, named by the topic's folder and "lab"
+// or "ord" ("rivers1lab", "watercycleord").
+FormSlots<ActivityScreen> &activityScreens();
 
-extern FormSlot<ActivityScreenOf<rivers1labDef>> rivers1lab;
-extern FormSlot<ActivityScreenOf<rivers2labDef>> rivers2lab;
-extern FormSlot<ActivityScreenOf<rivers1ordDef>> rivers1ord;
-extern FormSlot<ActivityScreenOf<rivers2ordDef>> rivers2ord;
+// The four screens of the two river topics, by their design names.
+extern FormSlot<ActivityScreen> &rivers1lab;
+extern FormSlot<ActivityScreen> &rivers2lab;
+extern FormSlot<ActivityScreen> &rivers1ord;
+extern FormSlot<ActivityScreen> &rivers2ord;

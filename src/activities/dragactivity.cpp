@@ -1,5 +1,7 @@
 #include "dragactivity.h"
 
+#include "topicreader.h"
+
 namespace {
 
 bool sameCorner(const TwipsRect &a, const TwipsRect &b)
@@ -35,8 +37,7 @@ bool DragActivity::drag(int index, int button, float x, float y)
 
 bool DragActivity::inZone(const TwipsRect &target, float left, float top)
 {
-    return target.left - target.width / 2 < left && left < target.left + target.width
-        && target.top - target.height / 2 < top && top < target.top + target.height;
+    return TopicReader::inDropZone(target, left, top);
 }
 
 int DragActivity::drop(int index)

@@ -8,6 +8,7 @@
 #include "screenparts.h"
 #include "titlescreen.h"
 #include "topicmenu.h"
+#include "topics.h"
 #include "wizardscreen.h"
 #include "worksheetfileerror.h"
 #include "worksheetfiles.h"
@@ -18,34 +19,44 @@ using namespace ScreenParts;
 
 namespace {
 
-// A menu entry: a label button with its own highlight colour, disabled where the topic has no
-// screens.
+// A menu entry: a label button with its own highlight colour, and for a topic the folder its
+// topic files are read from. A topic whose files have a fault is disabled.
 struct MenuEntry
 {
     ButtonDesign button;
     QColor highlight;
-    bool enabled;
+    const char16_t *topic = nullptr;
 };
 
-// In design order, which is also the Tab order. The topics without screens are disabled.
+// In design order, which is also the Tab order.
 constexpr MenuEntry menuEntries[] = {
-    { { 20, u"Teachers' Guide", { 120, 1080, 3075, 495 }, 14.25 }, navy, true },
-    { { 10, u"Introduction", { 1560, 2160, 2715, 375 }, 12 }, black, true },
-    { { 0, u"The Water Cycle", { 120, 3360, 2715, 375 }, 12 }, black, false },
-    { { 5, u"Rivers 1", { 120, 4200, 2715, 375 }, 12 }, black, true },
-    { { 6, u"Rivers 2", { 120, 5040, 2715, 375 }, 12 }, black, true },
-    { { 9, u"Precipitation", { 120, 5880, 2715, 375 }, 12 }, black, false },
-    { { 2, u"Flooding", { 120, 6720, 2715, 375 }, 12 }, black, false },
-    { { 3, u"Water for Life", { 3000, 3360, 2715, 375 }, 12 }, black, false },
-    { { 4, u"Access to Water", { 3000, 4200, 2715, 375 }, 12 }, black, false },
-    { { 7, u"Water Supply 1", { 3000, 5040, 2715, 375 }, 12 }, black, false },
-    { { 8, u"Water Supply 2", { 3000, 5880, 2715, 375 }, 12 }, black, false },
-    { { 1, u"Irrigation", { 3000, 6720, 2715, 375 }, 12 }, black, false },
-    { { 17, u"Multiple Choice Wizard", { 6960, 5760, 4635, 495 }, 18 }, navy, true },
-    { { 18, u"Worksheet Catalogue", { 6960, 6600, 4635, 495 }, 18 }, navy, true },
-    { { 19, u"Acknowledgments", { 120, 7920, 3075, 495 }, 14.25 }, navy, true },
-    { { 16, u"Exit", { 10560, 7920, 1245, 495 }, 18 }, black, true },
+    { { 20, u"Teachers' Guide", { 120, 1080, 3075, 495 }, 14.25 }, navy },
+    { { 10, u"Introduction", { 1560, 2160, 2715, 375 }, 12 }, black },
+    { { 0, u"The Water Cycle", { 120, 3360, 2715, 375 }, 12 }, black, u"watercycle" },
+    { { 5, u"Rivers 1", { 120, 4200, 2715, 375 }, 12 }, black, u"rivers1" },
+    { { 6, u"Rivers 2", { 120, 5040, 2715, 375 }, 12 }, black, u"rivers2" },
+    { { 9, u"Precipitation", { 120, 5880, 2715, 375 }, 12 }, black, u"precipitation" },
+    { { 2, u"Flooding", { 120, 6720, 2715, 375 }, 12 }, black, u"flooding" },
+    { { 3, u"Water for Life", { 3000, 3360, 2715, 375 }, 12 }, black, u"waterforlife" },
+    { { 4, u"Access to Water", { 3000, 4200, 2715, 375 }, 12 }, black, u"accesstowater" },
+    { { 7, u"Water Supply 1", { 3000, 5040, 2715, 375 }, 12 }, black, u"watersupply1" },
+    { { 8, u"Water Supply 2", { 3000, 5880, 2715, 375 }, 12 }, black, u"watersupply2" },
+    { { 1, u"Irrigation", { 3000, 6720, 2715, 375 }, 12 }, black, u"irrigation" },
+    { { 17, u"Multiple Choice Wizard", { 6960, 5760, 4635, 495 }, 18 }, navy },
+    { { 18, u"Worksheet Catalogue", { 6960, 6600, 4635, 495 }, 18 }, navy },
+    { { 19, u"Acknowledgments", { 120, 7920, 3075, 495 }, 14.25 }, navy },
+    { { 16, u"Exit", { 10560, 7920, 1245, 495 }, 18 }, black },
 };
+
+// The topic folder of a menu entry's index; empty for an entry that is not a topic.
+QString topicOf(int index)
+{
+    for (const MenuEntry &entry : menuEntries) {
+        if (entry.button.index == index && entry.topic)
+            return QString::fromUtf16(entry.topic);
+    }
+    return {};
+}
 
 struct Heading
 {
@@ -75,7 +86,8 @@ MainMenu::MainMenu()
     for (const MenuEntry &entry : menuEntries) {
         Label *label = createButton(Label2, entry.button, this);
         label->setBackColor(entry.highlight);
-        label->setEnabled(entry.enabled);
+        if (entry.topic)
+            label->setEnabled(Topics::find(QString::fromUtf16(entry.topic)) != nullptr);
     }
 
     Frame1 = new Frame(this, QStringLiteral("Frame1"));
@@ -141,15 +153,10 @@ void MainMenu::Timer1_Timer()
 void MainMenu::Label2_Click(int index)
 {
     switch (index) {
-    case 5:
-        rivers1->show();
-        break;
-    case 6:
-        rivers2->show();
-        break;
     case 10:
         pagetotal = 2;
         pageset = QStringLiteral("introduction");
+        pagefolder.clear();
         teacher->Image1->loadPicture(QStringLiteral("wmf\\introductiona.wmf"));
         teacher->Image2->loadPicture(QStringLiteral("wmf2\\introductiona.wmf"));
         teacher->show();
@@ -183,6 +190,9 @@ void MainMenu::Label2_Click(int index)
         Titlefrm->show();
         break;
     default:
+        // The topics; a disabled one is never clicked.
+        if (const QString topic = topicOf(index); !topic.isEmpty())
+            topicMenus()[topic]->show();
         break;
     }
     requestSound(clickSound);

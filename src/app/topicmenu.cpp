@@ -6,9 +6,16 @@
 #include "pageviewer.h"
 #include "quizopener.h"
 #include "screenparts.h"
+#include "topics.h"
 
-FormSlot<TopicMenuOf<1>> rivers1("rivers1");
-FormSlot<TopicMenuOf<2>> rivers2("rivers2");
+FormSlots<TopicMenu> &topicMenus()
+{
+    static FormSlots<TopicMenu> screens;
+    return screens;
+}
+
+FormSlot<TopicMenu> &rivers1 = topicMenus()[QStringLiteral("rivers1")];
+FormSlot<TopicMenu> &rivers2 = topicMenus()[QStringLiteral("rivers2")];
 
 using namespace ScreenParts;
 
@@ -29,31 +36,30 @@ constexpr ButtonDesign entries[] = {
 void openPageSet(const TopicPageSet &set)
 {
     pagetotal = set.total;
-    pageset = QString::fromUtf16(set.name);
-    const QString firstPage = QString::fromUtf16(set.firstPage);
-    teacher->Image1->loadPicture(QStringLiteral("wmf\\") + firstPage);
-    teacher->Image2->loadPicture(QStringLiteral("wmf2\\") + firstPage);
+    pageset = set.name;
+    pagefolder = set.folder;
+    teacher->Image1->loadPicture(set.folder + QStringLiteral("wmf\\") + set.firstPage());
+    teacher->Image2->loadPicture(set.folder + QStringLiteral("wmf2\\") + set.firstPage());
     teacher->show();
-}
-
-// The topic's activity screens, loaded on first touch.
-ActivityScreen *labellingScreen(int topic)
-{
-    return topic == 1 ? static_cast<ActivityScreen *>(rivers1lab.get()) : rivers2lab.get();
-}
-
-ActivityScreen *orderingScreen(int topic)
-{
-    return topic == 1 ? static_cast<ActivityScreen *>(rivers1ord.get()) : rivers2ord.get();
 }
 
 } // namespace
 
-TopicMenu::TopicMenu(int topic)
-    : m_topic(topic)
+TopicMenu *TopicMenu::create(const QString &slotName)
+{
+    if (const TopicDef *def = Topics::find(slotName))
+        return new TopicMenu(*def);
+    TopicDef missing;
+    missing.name = slotName;
+    missing.title = slotName;
+    return new TopicMenu(std::move(missing));
+}
+
+TopicMenu::TopicMenu(TopicDef content)
+    : m_content(std::move(content))
 {
     Label1 = new Label(this, QStringLiteral("Label1"));
-    setupLabel(*Label1, QString::fromUtf16(content().title),
+    setupLabel(*Label1, m_content.title,
                { serif, 27.75, true, yellow, flushLeft, { 240, 0, 6240, 900 } });
 
     Image1 = new ImageBox(this, QStringLiteral("Image1"));
@@ -72,25 +78,29 @@ TopicMenu::~TopicMenu() = default;
 void TopicMenu::Form_Load()
 {
     formlayout(*this);
-    if (topic() == 1)
-        rivers1ord->Label6->setCaption(QString::fromUtf16(content().activityTitle));
-    Image1->loadPicture(QString::fromUtf16(content().picture));
+    // The ordering screen is loaded here, without being shown, with the topic's title.
+    if (!m_content.worksheet.isEmpty())
+        activityScreens()[m_content.ordering.screenName]->Label6->setCaption(
+            m_content.activityTitle);
+    Image1->loadPicture(m_content.picture);
     Image1->setLeft((12000 - Image1->width()) / 2);
 }
 
 void TopicMenu::label3_Click(int index)
 {
+    // A topic that could not be read has nothing to open but Exit.
+    if (m_content.worksheet.isEmpty() && index != 2)
+        return;
     switch (index) {
     case 0:
         // A missing or damaged worksheet is refused with a message and opens no quiz.
-        QuizOpener::open(QString::fromUtf16(content().worksheetFile),
-                         QString::fromUtf16(content().quizPicture));
+        QuizOpener::open(m_content.worksheet, m_content.quizPicture);
         break;
     case 1: {
-        ActivityScreen *labelling = labellingScreen(topic());
-        // rivers1lab carries its title in its design; rivers2lab gets it only from here.
-        if (topic() == 2)
-            labelling->Label6->setCaption(QString::fromUtf16(content().activityTitle));
+        ActivityScreen *labelling = activityScreens()[m_content.labelling.screenName].get();
+        // A labelling screen whose title the menu gives gets it only from here.
+        if (m_content.labelling.titleSource == TitleSource::TopicMenu)
+            labelling->Label6->setCaption(m_content.activityTitle);
         labelling->show();
         break;
     }
@@ -99,16 +109,16 @@ void TopicMenu::label3_Click(int index)
         unload();
         break;
     case 3: {
-        ActivityScreen *ordering = orderingScreen(topic());
-        ordering->Label6->setCaption(QString::fromUtf16(content().activityTitle));
+        ActivityScreen *ordering = activityScreens()[m_content.ordering.screenName].get();
+        ordering->Label6->setCaption(m_content.activityTitle);
         ordering->show();
         break;
     }
     case 4:
-        openPageSet(content().keyFacts);
+        openPageSet(m_content.keyFacts);
         break;
     case 5:
-        openPageSet(content().teachersNotes);
+        openPageSet(m_content.teachersNotes);
         break;
     default:
         break;

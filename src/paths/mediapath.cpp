@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <optional>
@@ -11,9 +13,12 @@ namespace {
 
 QString g_root;
 QString g_worksheets;
+QHash<QString, QString> g_topicFolders;
+int g_revision = 0;
 
 const QString worksheetsName = QStringLiteral("multiple");
 const QString catalogueName = QStringLiteral("track.txt");
+const QString topicsName = QStringLiteral("topics");
 
 // The entry of dir whose name equals name ignoring case; name itself when none does.
 QString matchEntry(const QDir &dir, const QString &name)
@@ -79,6 +84,13 @@ void MediaPath::setRoot(const QString &path)
 {
     g_root = path;
     g_worksheets.clear();
+    g_topicFolders.clear();
+    ++g_revision;
+}
+
+int MediaPath::revision()
+{
+    return g_revision;
 }
 
 void MediaPath::setWorksheetsFolder(const QString &path)
@@ -97,11 +109,26 @@ QString MediaPath::worksheetsFolder()
     return g_worksheets.isEmpty() ? shippedWorksheetsFolder() : g_worksheets;
 }
 
+QString MediaPath::topicFolder(const QString &name)
+{
+    if (const auto found = g_topicFolders.constFind(name); found != g_topicFolders.cend())
+        return *found;
+    QString folder = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                            QStringLiteral("ondel/topics/") + name,
+                                            QStandardPaths::LocateDirectory);
+    if (folder.isEmpty())
+        folder = root() + u'/' + topicsName + u'/' + name;
+    g_topicFolders.insert(name, folder);
+    return folder;
+}
+
 QString MediaPath::resolve(const QString &relativePath)
 {
     const std::optional<QStringList> parts = split(relativePath);
     if (!parts)
         return {};
+    if (parts->size() > 2 && parts->first().compare(topicsName, Qt::CaseInsensitive) == 0)
+        return join(topicFolder(parts->at(1).toLower()), parts->mid(2));
     if (!isWorksheetsPath(*parts))
         return join(root(), *parts);
     const QStringList inside = parts->mid(1);
@@ -118,6 +145,8 @@ QString MediaPath::resolveForWriting(const QString &relativePath)
     const std::optional<QStringList> parts = split(relativePath);
     if (!parts)
         return {};
+    if (parts->size() > 2 && parts->first().compare(topicsName, Qt::CaseInsensitive) == 0)
+        return join(topicFolder(parts->at(1).toLower()), parts->mid(2));
     if (!isWorksheetsPath(*parts))
         return join(root(), *parts);
     return join(worksheetsFolder(), parts->mid(1));

@@ -28,11 +28,15 @@ inline int outof = 0;
 inline int catpage = 0;
 inline QString delname;
 
-// The page viewers: the page on show, the number of pages and the base name of the open set,
+// The page viewers: the page on show, the number of pages, the base name of the open set and
+// where it lies,
 // and the logo animation's frame counter, which is never reset.
 inline int pagenum = 0;
 inline int pagetotal = 0;
 inline QString pageset;
+// The media folder the open page set lies in: "" for the program's own pages, or a topic's
+// folder ("topics/rivers2/") when the topic brings its own.
+inline QString pagefolder;
 inline int logoframe = 0;
 
 // The standard frame every content screen applies first in its load: background, caption,

@@ -90,8 +90,8 @@ void PageViewer::showPage()
         label3[3]->setEnabled(false);
     if (pagenum >= 1 && pagenum <= int(std::size(pageLetters))) {
         const QString file = pageset + pageLetters[pagenum - 1] + QStringLiteral(".wmf");
-        Image1->loadPicture(QStringLiteral("wmf\\") + file);
-        Image2->loadPicture(QStringLiteral("wmf2\\") + file);
+        Image1->loadPicture(pagefolder + QStringLiteral("wmf\\") + file);
+        Image2->loadPicture(pagefolder + QStringLiteral("wmf2\\") + file);
     }
     Label1->setCaption(ViewerParts::pageCaption(pagenum, pagetotal));
 }

@@ -13,11 +13,13 @@
 // logo. No sounds, no hover effect.
 //
 // Opening contract for a page set:
-//   1. pagetotal <- the number of pages; 2. pageset <- the set's base name;
-//   3. teacher->Image1->loadPicture("wmf\\" + first page file), which creates the screen
-//      (its load reads pagetotal), then Image2 from "wmf2\\" + the same file name;
+//   1. pagetotal <- the number of pages; 2. pageset <- the set's base name, and pagefolder
+//      <- the media folder it lies in ("" or "topics/<name>/");
+//   3. teacher->Image1->loadPicture(pagefolder + "wmf\\" + first page file), which creates
+//      the screen (its load reads pagetotal), then Image2 from "wmf2\\" + the same file name;
 //   4. teacher->show().
-// Later pages are pageset + "b.wmf" and "c.wmf"; going back to page 1 loads pageset + "a.wmf".
+// Later pages are pageset + "b.wmf" and "c.wmf" in the same folder; going back to page 1
+// loads pageset + "a.wmf".
 class PageViewer final : public Form
 {
     Q_OBJECT

@@ -15,6 +15,7 @@
 #include <QThread>
 
 #include <limits>
+#include <tuple>
 
 namespace WorksheetFiles {
 
@@ -317,6 +318,19 @@ WorksheetDraft draftFromMemory()
         draft.ticks[4 * row + answer - 1] = true;
     }
     return draft;
+}
+
+WorksheetDraft readDraft(const QByteArray &bytes)
+{
+    // Read through the globals, as every worksheet is, and put back what they held.
+    const auto held = std::tuple(worktitle, questions, answera, answerb, answerc, answerd, correct);
+    const auto restore = qScopeGuard([&held] {
+        std::tie(worktitle, questions, answera, answerb, answerc, answerd, correct) = held;
+    });
+    FieldReader reader;
+    reader.openBytes(bytes);
+    readworksheet(reader);
+    return draftFromMemory();
 }
 
 } // namespace WorksheetFiles

@@ -82,4 +82,9 @@ int correctAnswer(int q);
 // correct answer is not "1" to "4".
 WorksheetDraft draftFromMemory();
 
+// The draft a worksheet file's bytes make, read as readworksheet reads; the worksheet in
+// memory is left as it was. Throws when the worksheet is not whole or a correct answer is not
+// "1" to "4".
+WorksheetDraft readDraft(const QByteArray &bytes);
+
 } // namespace WorksheetFiles

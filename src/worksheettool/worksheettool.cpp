@@ -3,6 +3,8 @@
 #include "fieldreader.h"
 #include "importsaving.h"
 #include "mediapath.h"
+#include "topicreader.h"
+#include "topics.h"
 #include "worksheetexport.h"
 #include "worksheetfileerror.h"
 #include "worksheetfiles.h"
@@ -312,6 +314,14 @@ int WorksheetTool::check()
             report({ u"uncatalogued"_s, title });
         if (const QString problem = damage(path); !problem.isEmpty())
             report({ u"damaged"_s, title, problem });
+    }
+    // The topics of the main menu, each read and checked as the program reads it.
+    for (const QString &name : Topics::names()) {
+        try {
+            TopicReader::read(name);
+        } catch (const TopicFault &fault) {
+            report({ u"topic"_s, name, fault.text() });
+        }
     }
     if (problems == 0)
         return Success;

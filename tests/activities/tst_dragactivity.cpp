@@ -1,5 +1,6 @@
-#include "activitydef.h"
 #include "dragactivity.h"
+#include "media.h"
+#include "topics.h"
 
 #include <QtTest>
 
@@ -9,8 +10,24 @@ Q_DECLARE_METATYPE(const ActivityDef *)
 
 namespace {
 
-const ActivityDef *const allActivities[]
-    = { &rivers1labDef, &rivers2labDef, &rivers1ordDef, &rivers2ordDef };
+// The river topics' activities, as their topic files in the built media give them.
+const ActivityDef &activity(const char *topic, bool labelling)
+{
+    static const TemporaryMedia media(TemporaryMedia::Built::Media);
+    const TopicDef *def = Topics::find(QString::fromLatin1(topic));
+    if (!def)
+        qFatal("the built topic %s cannot be read: %s", topic,
+               qPrintable(Topics::fault(QString::fromLatin1(topic))));
+    return labelling ? def->labelling : def->ordering;
+}
+const ActivityDef &rivers1lab()
+{
+    return activity("rivers1", true);
+}
+const ActivityDef &rivers2ord()
+{
+    return activity("rivers2", false);
+}
 
 // Moves word index so that its top-left corner lies at (left, top), as one drag step with
 // the pointer at the matching spot would.
@@ -52,7 +69,7 @@ private Q_SLOTS:
 
 void TestDragActivity::dragCentresTheWordOnThePointerWithTheLeftButtonAlone()
 {
-    DragActivity activity(rivers1labDef);
+    DragActivity activity(rivers1lab());
     // Word 0 starts at 1800, 7320 and is 1875 x 375: the pointer at 10, 20 inside it puts
     // its centre there.
     QVERIFY(activity.drag(0, 1, 10, 20));
@@ -94,7 +111,7 @@ void TestDragActivity::dropOnZoneEdgeStaysOutside()
     QFETCH(float, left);
     QFETCH(float, top);
     QFETCH(bool, inside);
-    DragActivity activity(rivers1labDef);
+    DragActivity activity(rivers1lab());
     dragTo(activity, 0, left, top);
     QCOMPARE(activity.drop(0), inside ? 1 : 0);
     QCOMPARE(activity.word(0), inside ? activity.box(3) : (TwipsRect { left, top, 1875, 375 }));
@@ -107,7 +124,7 @@ void TestDragActivity::startSlotOverlapGoesToLowerIndex()
     // rivers2ord's slot 5 (meander, 240) and slot 0 (flood plain, 2160) are neighbours, 1875
     // wide: a corner at 2000 lies in the zone of slot 5 (up to 2115) and of slot 0 (from
     // 1222.5).
-    DragActivity activity(rivers2ordDef);
+    DragActivity activity(rivers2ord());
     QVERIFY(DragActivity::inZone(activity.slot(5), 2000, 7500));
     QVERIFY(DragActivity::inZone(activity.slot(0), 2000, 7500));
     dragTo(activity, 4, 2000, 7500);
@@ -115,7 +132,7 @@ void TestDragActivity::startSlotOverlapGoesToLowerIndex()
     QVERIFY(onCorner(activity.word(4), activity.slot(0)));
 
     // The same with rivers1lab's slots 0 (1800) and 1 (3960), 1875 wide, for word 1.
-    DragActivity labelling(rivers1labDef);
+    DragActivity labelling(rivers1lab());
     dragTo(labelling, 1, 3600, 7320);
     QCOMPARE(labelling.drop(1), 1);
     QVERIFY(onCorner(labelling.word(1), labelling.slot(0)));
@@ -124,8 +141,12 @@ void TestDragActivity::startSlotOverlapGoesToLowerIndex()
 void TestDragActivity::allRightScoresNAllWrongScoresZero_data()
 {
     QTest::addColumn<const ActivityDef *>("def");
-    for (const ActivityDef *def : allActivities)
-        QTest::newRow(def->screenName.toString().toUtf8()) << def;
+    for (const char *topic : { "rivers1", "rivers2" }) {
+        for (const bool labelling : { true, false }) {
+            const ActivityDef &def = activity(topic, labelling);
+            QTest::newRow(def.screenName.toUtf8()) << &def;
+        }
+    }
 }
 
 void TestDragActivity::allRightScoresNAllWrongScoresZero()

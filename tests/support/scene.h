@@ -29,6 +29,7 @@
 #include "textbox.h"
 #include "titlescreen.h"
 #include "topicmenu.h"
+#include "topics.h"
 #include "wizardscreen.h"
 #include "wronganswersscreen.h"
 
@@ -43,8 +44,12 @@ inline const QString printProblem = QStringLiteral("There was a problem printing
 inline void unloadScreens()
 {
     const auto unload = [](auto &...screens) { (screens.unload(), ...); };
-    unload(Titlefrm, intro0, rivers1, rivers2, teacher, guide, multiple, Welldone, Wrong,
-           rivers1lab, rivers2lab, rivers1ord, rivers2ord, wizard, worksheets);
+    unload(Titlefrm, intro0, teacher, guide, multiple, Welldone, Wrong, wizard, worksheets);
+    for (const QString &topic : Topics::names()) {
+        topicMenus()[topic].unload();
+        activityScreens()[topic + QStringLiteral("lab")].unload();
+        activityScreens()[topic + QStringLiteral("ord")].unload();
+    }
     TestUtil::processEvents();
 }
 

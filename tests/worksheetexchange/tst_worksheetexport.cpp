@@ -24,7 +24,8 @@ namespace {
 
 WorksheetDraft shipped(const QString &title)
 {
-    QFile file(QStringLiteral(ONDEL_SHIPPED_WORKSHEETS "/") + title + u".txt"_s);
+    const QString topic = title.toLower().remove(u' ');
+    QFile file(QStringLiteral(ONDEL_MEDIA_SOURCES "/topics/") + topic + u"/worksheet.txt"_s);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     FieldReader reader;

@@ -97,12 +97,13 @@ void tst_WorksheetFiles::refusedDraftsWriteNothingAnywhere()
 
 void tst_WorksheetFiles::shippedWorksheetsAndCatalogueReadWhole()
 {
-    const QDir shipped(QStringLiteral(ONDEL_SHIPPED_WORKSHEETS));
-    MediaPath::setRoot(QFileInfo(shipped.absolutePath()).absolutePath());
-    MediaPath::setWorksheetsFolder(shipped.absolutePath());
+    const QString sources = QStringLiteral(ONDEL_MEDIA_SOURCES);
+    MediaPath::setRoot(sources);
+    MediaPath::setWorksheetsFolder(sources + QStringLiteral("/multiple"));
     readcatalogue();
     for (const QString &name : { QStringLiteral("Rivers 1"), QStringLiteral("Rivers 2") }) {
-        readworksheetfile(QStringLiteral("multiple\\") + name + QStringLiteral(".txt"));
+        const QString topic = name.toLower().remove(u' ');
+        readworksheetfile(QStringLiteral("topics/") + topic + QStringLiteral("/worksheet.txt"));
         QVERIFY(worktitle.startsWith(name));
         for (int q = 1; q <= 10; ++q)
             QVERIFY(!questions[q].isEmpty() && !answerd[q].isEmpty());

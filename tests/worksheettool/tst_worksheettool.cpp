@@ -12,10 +12,16 @@ namespace {
 
 const QString walk = u"Our River Walk"_s;
 
-QProcess *start(const TemporaryMedia &media, const QStringList &arguments)
+QProcess *start(const TemporaryMedia &media, const QStringList &arguments,
+                const QString &dataHome = {})
 {
     auto *tool = new QProcess;
     tool->setWorkingDirectory(media.root());
+    if (!dataHome.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_DATA_HOME"_s, dataHome);
+        tool->setProcessEnvironment(environment);
+    }
     tool->start(QCoreApplication::applicationDirPath() + u"/ondel-worksheets"_s,
                 QStringList { u"--worksheets"_s, media.multiple() } + arguments);
     return tool;
@@ -118,15 +124,34 @@ private Q_SLOTS:
         setCatalogue(*m_media, { walk, u"Floods"_s, u"bad/title"_s, u"our river walk"_s });
         m_media->write(u"multiple/Old Quiz.txt"_s, sampleWorksheetBytes(u"Old Quiz"_s));
         m_media->write(u"multiple/Storms.txt"_s, sampleWorksheetBytes(u"Storms"_s).first(200));
-        const Finished run = finish(start(*m_media, { u"check"_s }));
+        // A school's own copy of Rivers 2 that says it has five words where it has six.
+        const QString dataHome = m_media->base() + u"/share"_s;
+        const QString school = dataHome + u"/ondel/topics/rivers2"_s;
+        QDir().mkpath(school);
+        const QDir builtIn(TemporaryMedia::builtMedia() + u"/topics/rivers2"_s);
+        for (const QString &file : builtIn.entryList(QDir::Files))
+            QFile::copy(builtIn.filePath(file), school + u'/' + file);
+        QFile ordering(school + u"/ordering.ini"_s);
+        QVERIFY(ordering.open(QIODevice::ReadOnly));
+        const QByteArray text = ordering.readAll().replace("words = 6", "words = 5");
+        ordering.close();
+        QVERIFY(ordering.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ordering.write(text);
+        ordering.close();
+
+        const Finished run = finish(start(*m_media, { u"check"_s }, dataHome));
         QCOMPARE(run.status, 1);
-        QCOMPARE(run.lines,
+        QCOMPARE(run.lines.mid(0, 6),
                  QStringList({ u"missing\tFloods"_s,
                                u"bad-title\tbad/title\tA title cannot hold the character /."_s,
                                u"duplicate\tour river walk"_s, u"uncatalogued\tOld Quiz"_s,
                                u"uncatalogued\tStorms"_s,
                                u"damaged\tStorms\tThe file ends too soon."_s }));
-        QCOMPARE(run.errors, u"ondel-worksheets: 6 problems in %1\n"_s.arg(m_media->multiple()));
+        const QString line = ordering.fileName()
+            + u": line %1, [activity] words: it says 5 words but the file has 6 [box] sections"_s
+                  .arg(text.left(text.indexOf("words = ")).count('\n') + 1);
+        QCOMPARE(run.lines.mid(6), QStringList { u"topic\trivers2\t"_s + line });
+        QCOMPARE(run.errors, u"ondel-worksheets: 7 problems in %1\n"_s.arg(m_media->multiple()));
     }
 
     // Three programs importing the same bank at once: nine worksheets, each written and
