@@ -216,7 +216,7 @@ void QuizScreen::Printpage()
         message(QStringLiteral("There was a problem printing to your printer."));
         return;
     }
-    const QString note = printer.savedFileNote();
-    message(QStringLiteral("Your worksheet is now printing.")
-            + (note.isEmpty() ? QString() : QStringLiteral("\n\n") + note));
+    // Without a printer the worksheet became a file, and the box says only that.
+    const QString note = printer.savedFileNote(QStringLiteral("your worksheet"));
+    message(note.isEmpty() ? QStringLiteral("Your worksheet is now printing.") : note);
 }
