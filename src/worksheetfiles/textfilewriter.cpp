@@ -1,5 +1,6 @@
 #include "textfilewriter.h"
 
+#include "groupshare.h"
 #include "windows1252.h"
 #include "worksheetfileerror.h"
 
@@ -37,6 +38,7 @@ void TextFileWriter::replace(const QString &path, const QStringList &lines)
         throw WorksheetFileError(QStringLiteral("%1 cannot be written.").arg(name));
     if (file.write(bytes) != bytes.size() || !file.flush())
         throw WorksheetFileError(QStringLiteral("%1 could not be written whole.").arg(name));
+    GroupShare::adopt(file.handle(), QFileInfo(path).absolutePath());
     if (g_beforeReplace)
         g_beforeReplace(path);
     if (!file.commit())

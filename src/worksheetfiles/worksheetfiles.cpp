@@ -1,6 +1,7 @@
 #include "worksheetfiles.h"
 
 #include "fieldreader.h"
+#include "groupshare.h"
 #include "mediapath.h"
 #include "textfilewriter.h"
 #include "worksheetfileerror.h"
@@ -55,8 +56,9 @@ class CatalogueLock final
 {
 public:
     explicit CatalogueLock(const LockWaitNotice &notice)
-        : m_lock(QFileInfo(requirePath(catalogueWritePath)).absolutePath()
+        : m_path(QFileInfo(requirePath(catalogueWritePath)).absolutePath()
                  + QStringLiteral("/track.txt.lock"))
+        , m_lock(m_path)
     {
         bool waiting = false;
         const auto waitOver = qScopeGuard([&] {
@@ -74,9 +76,11 @@ public:
             }
             QThread::msleep(5);
         }
+        GroupShare::adopt(m_path);
     }
 
 private:
+    const QString m_path;
     QLockFile m_lock;
 };
 

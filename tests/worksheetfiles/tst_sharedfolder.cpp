@@ -1,4 +1,5 @@
 #include "media.h"
+#include "textfilewriter.h"
 #include "worksheetdata.h"
 #include "worksheetfileerror.h"
 #include "worksheetslocation.h"
@@ -6,10 +7,15 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSettings>
 #include <QTest>
 
+#include <functional>
+#include <optional>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace WorksheetFiles;
@@ -27,8 +33,8 @@ WorksheetsLocation::Choice choose(const QStringList &arguments)
     return WorksheetsLocation::choose(parser);
 }
 
-// Started as "tst_sharedfolder --worksheets DIR PREFIX COUNT", the test program is one of the
-// programs sharing DIR: it saves COUNT worksheets titled "PREFIX n".
+// Started as "tst_sharedfolder --worksheets DIR PREFIX COUNT [GONE]", the test program is one
+// of the programs sharing DIR: it saves COUNT worksheets titled "PREFIX n", then deletes GONE.
 int runChild(const QStringList &args)
 {
     if (!WorksheetsLocation::use(choose(args.mid(1, 2))).isEmpty())
@@ -36,6 +42,8 @@ int runChild(const QStringList &args)
     try {
         for (int i = 1; i <= args.value(4).toInt(); ++i)
             saveworksheet(sampleWorksheet(u"%1 %2"_s.arg(args[3]).arg(i)));
+        if (args.size() > 5 && !delworksheet(args[5]))
+            return 2;
     } catch (const WorksheetFileError &error) {
         qWarning("%s", error.what());
         return 1;
@@ -147,6 +155,76 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(WorksheetFileError, delworksheet(u"Floods"_s));
         QFile::setPermissions(shared, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY2(permissions || !QFileInfo::exists(shared), "a missing folder was made");
+    }
+
+    // In a folder that a group may write (setgid, 2775), every file made there, the lock
+    // too, is the group's to change whatever the umask; elsewhere nothing changes.
+    void groupFolderFilesAreTheGroups()
+    {
+        const mode_t umaskBefore = ::umask(022);
+        const auto restore = qScopeGuard([&] { ::umask(umaskBefore); });
+        QTemporaryDir base;
+        for (const bool shared : { true, false }) {
+            const QString folder = base.filePath(shared ? u"class"_s : u"own"_s);
+            QVERIFY(QDir().mkdir(folder));
+            QVERIFY(::chmod(QFile::encodeName(folder).constData(), shared ? 02775 : 0755) == 0);
+            QCOMPARE(WorksheetsLocation::use({ folder, Source::Option }), QString());
+            // The lock is there while the catalogue is replaced.
+            std::optional<QFile::Permissions> lock;
+            TextFileWriter::setBeforeReplaceHook([&](const QString &path) {
+                if (path.endsWith(u"/track.txt"_s))
+                    lock = QFile::permissions(folder + u"/track.txt.lock"_s);
+            });
+            saveworksheet(sampleWorksheet(u"Deltas"_s));
+            TextFileWriter::setBeforeReplaceHook({});
+            QVERIFY(lock && (*lock & QFile::ReadOwner));
+            QCOMPARE(bool(*lock & QFile::WriteGroup), shared);
+            for (const QString &file : { u"track.txt"_s, u"Deltas.txt"_s, u"Rivers 1.txt"_s })
+                QCOMPARE(bool(QFile::permissions(folder + u'/' + file) & QFile::WriteGroup),
+                         shared);
+        }
+    }
+
+    // A second account of the group saves into the folder the first one filled and deletes
+    // one of its worksheets.
+    void secondAccountSavesAndDeletes()
+    {
+        if (geteuid() != 0)
+            QSKIP("only root can run the two teachers' programs under accounts of their own; "
+                  "groupFolderFilesAreTheGroups tests the umask alone");
+        constexpr uint group = 61000;
+        QTemporaryDir base;
+        QFile::setPermissions(base.path(), QFile::permissions(base.path()) | QFile::ExeOther);
+        const QString folder = base.filePath(u"class"_s);
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(::chown(QFile::encodeName(folder).constData(), 0, group) == 0);
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 02775) == 0);
+        const mode_t umaskBefore = ::umask(022);
+        const auto restore = qScopeGuard([&] { ::umask(umaskBefore); });
+        const std::pair<int, QStringList> teachers[] = {
+            { 61001, { u"Teacher A"_s, u"2"_s } },
+            { 61002, { u"Teacher B"_s, u"2"_s, u"Teacher A 1"_s } },
+        };
+        for (const auto &[uid, work] : teachers) {
+            QProcess teacher;
+            teacher.setProcessChannelMode(QProcess::ForwardedChannels);
+            teacher.start(u"setpriv"_s,
+                          QStringList { u"--reuid=%1"_s.arg(uid), u"--regid=%1"_s.arg(uid),
+                                        u"--groups=%1"_s.arg(group),
+                                        QCoreApplication::applicationFilePath(), u"--worksheets"_s,
+                                        folder }
+                              + work);
+            QVERIFY2(teacher.waitForFinished(60000) && teacher.exitCode() == 0,
+                     qPrintable(work.first()));
+        }
+        MediaPath::setWorksheetsFolder(folder);
+        readcatalogue();
+        QCOMPARE(catalogueInMemory(),
+                 QStringList({ u"Teacher A 2"_s, u"Teacher B 1"_s, u"Teacher B 2"_s }));
+        for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files)) {
+            QCOMPARE(file.groupId(), group);
+            QVERIFY2(file.permissions() & QFile::WriteGroup, qPrintable(file.fileName()));
+        }
     }
 
     void twoProgramsSavingIntoOneFolderLoseNothing()
