@@ -1,6 +1,7 @@
 #include "worksheetfiles.h"
 
 #include "fieldreader.h"
+#include "folderaccess.h"
 #include "groupshare.h"
 #include "mediapath.h"
 #include "textfilewriter.h"
@@ -68,7 +69,10 @@ public:
         const QDeadlineTimer deadline(catalogueLockWait);
         while (!m_lock.tryLock(0)) {
             if (m_lock.error() == QLockFile::PermissionError
-                || m_lock.error() == QLockFile::UnknownError || deadline.hasExpired())
+                || m_lock.error() == QLockFile::UnknownError)
+                throw FolderAccess::writeError(
+                    m_path, QStringLiteral("The catalogue cannot be locked for changing."));
+            if (deadline.hasExpired())
                 throw WorksheetFileError(QStringLiteral("The catalogue is in use."));
             if (!waiting && notice) {
                 waiting = true;

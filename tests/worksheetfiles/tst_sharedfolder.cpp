@@ -21,6 +21,7 @@
 using namespace WorksheetFiles;
 using namespace Qt::StringLiterals;
 using Source = WorksheetsLocation::Source;
+using Cause = WorksheetFileError::Cause;
 
 namespace {
 
@@ -116,20 +117,34 @@ private slots:
         QCOMPARE(MediaPath::resolve(u"Multiple/track.txt"_s), shared + u"/track.txt"_s);
     }
 
+    // Saving and deleting then fail with the folder's own reason (and the file's, where only
+    // the catalogue is read-only).
     void unusableFolderStillRunsTheBuiltInQuizzes_data()
     {
         QTest::addColumn<QFile::Permissions>("permissions"); // none: the folder is missing
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << QFile::Permissions() << u"does not exist"_s;
-        QTest::newRow("unreadable") << QFile::Permissions(QFile::WriteOwner) << u"cannot be read"_s;
+        QTest::addColumn<QString>("reason"); // of the line at the start; none for no line
+        QTest::addColumn<QString>("why");
+        QTest::addColumn<Cause>("cause");
+        const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        QTest::newRow("missing") << QFile::Permissions() << u"does not exist"_s
+                                 << u"cannot be found"_s << Cause::Unreachable;
+        QTest::newRow("unreadable")
+            << QFile::Permissions(QFile::WriteOwner) << u"cannot be read"_s
+            << u"may not open the worksheets folder"_s << Cause::Unreachable;
         QTest::newRow("read-only")
-            << (QFile::ReadOwner | QFile::ExeOwner) << u"cannot be written to"_s;
+            << (QFile::ReadOwner | QFile::ExeOwner) << u"cannot be written to"_s
+            << u"may not change the worksheets folder"_s << Cause::NotWritable;
+        QTest::newRow("catalogue read-only")
+            << (all | QFile::ReadUser) << QString() << u"may not change the file track.txt"_s
+            << Cause::NotWritable;
     }
 
     void unusableFolderStillRunsTheBuiltInQuizzes()
     {
         QFETCH(QFile::Permissions, permissions);
         QFETCH(QString, reason);
+        QFETCH(QString, why);
+        QFETCH(Cause, cause);
         const QString tag = QString::fromLatin1(QTest::currentDataTag());
         if (permissions && geteuid() == 0) {
             // Permissions do not bind root: the row runs again as an ordinary user.
@@ -145,14 +160,29 @@ private slots:
         const QString shared = m_media.base() + u'/' + tag;
         if (permissions) {
             m_media.write(u"../%1/track.txt"_s.arg(tag), " 1 \r\nFloods\r\n");
+            QFile::setPermissions(shared + u"/track.txt"_s, QFile::ReadOwner);
             QFile::setPermissions(shared, permissions);
         }
         const QString line = WorksheetsLocation::use({ shared, Source::SystemSettings });
-        QVERIFY2(line.contains(shared) && line.contains(reason), qPrintable(line));
+        QVERIFY2(reason.isEmpty() ? line.isEmpty() : line.contains(shared) && line.contains(reason),
+                 qPrintable(line));
         readworksheetfile(u"multiple\\Rivers 1.txt"_s);
         QCOMPARE(worktitle, u"Rivers 1"_s);
-        QVERIFY_THROWS_EXCEPTION(WorksheetFileError, saveworksheet(sampleWorksheet(u"Deltas"_s)));
-        QVERIFY_THROWS_EXCEPTION(WorksheetFileError, delworksheet(u"Floods"_s));
+        const std::function<void()> actions[] = {
+            [] { saveworksheet(sampleWorksheet(u"Deltas"_s)); },
+            [] { delworksheet(u"Floods"_s); },
+        };
+        for (const auto &action : actions) {
+            try {
+                action();
+                QFAIL("it did not fail");
+            } catch (const WorksheetFileError &error) {
+                QVERIFY2(error.message().contains(why)
+                             && error.message().contains(QDir::toNativeSeparators(shared)),
+                         qPrintable(error.message()));
+                QCOMPARE(error.cause(), cause);
+            }
+        }
         QFile::setPermissions(shared, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY2(permissions || !QFileInfo::exists(shared), "a missing folder was made");
     }
