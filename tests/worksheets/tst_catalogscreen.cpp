@@ -152,13 +152,16 @@ private Q_SLOTS:
         CatalogueScreen *screen = showCatalogue();
         QVERIFY(screen);
         QVERIFY(!screen->Label5->visible());
-        clickTick(screen->Check2);
         QVERIFY(QDir(s->media.multiple()).removeRecursively());
+        TestUtil::click(screen->Label2[1]);
+        clickTick(screen->Check2);
         TestUtil::click(screen->Label2[2]);
         const QString gone = u"The worksheets folder %1 cannot be found. If it is on a shared "
                              "drive, the drive may not be connected."_s.arg(s->media.multiple());
-        QCOMPARE(s->boxes.texts(),
-                 QStringList { u"The worksheet Worksheet 2 could not be deleted.\n\n"_s + gone });
+        QCOMPARE(
+            s->boxes.texts(),
+            QStringList({ gone, u"The worksheet Worksheet 2 could not be deleted.\n\n"_s + gone }));
+        QVERIFY(!multiple.isLoaded());
 
         worksheets.unload();
         TestUtil::processEvents();
