@@ -1,6 +1,8 @@
 #include "worksheetfiles.h"
 
 #include "fieldreader.h"
+#include "folderaccess.h"
+#include "groupshare.h"
 #include "mediapath.h"
 #include "textfilewriter.h"
 #include "worksheetfileerror.h"
@@ -55,8 +57,9 @@ class CatalogueLock final
 {
 public:
     explicit CatalogueLock(const LockWaitNotice &notice)
-        : m_lock(QFileInfo(requirePath(catalogueWritePath)).absolutePath()
+        : m_path(QFileInfo(requirePath(catalogueWritePath)).absolutePath()
                  + QStringLiteral("/track.txt.lock"))
+        , m_lock(m_path)
     {
         bool waiting = false;
         const auto waitOver = qScopeGuard([&] {
@@ -66,7 +69,10 @@ public:
         const QDeadlineTimer deadline(catalogueLockWait);
         while (!m_lock.tryLock(0)) {
             if (m_lock.error() == QLockFile::PermissionError
-                || m_lock.error() == QLockFile::UnknownError || deadline.hasExpired())
+                || m_lock.error() == QLockFile::UnknownError)
+                throw FolderAccess::writeError(
+                    m_path, QStringLiteral("The catalogue cannot be locked for changing."));
+            if (deadline.hasExpired())
                 throw WorksheetFileError(QStringLiteral("The catalogue is in use."));
             if (!waiting && notice) {
                 waiting = true;
@@ -74,9 +80,11 @@ public:
             }
             QThread::msleep(5);
         }
+        GroupShare::adopt(m_path);
     }
 
 private:
+    const QString m_path;
     QLockFile m_lock;
 };
 

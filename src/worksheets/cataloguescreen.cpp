@@ -104,6 +104,10 @@ CatalogueScreen::CatalogueScreen()
     Label4->setAlignment(Alignment::Center);
     Label4->move(120, 7920, 1995, 495);
 
+    Label5 = new Label(this, QStringLiteral("Label5"));
+    setupLabel(*Label5, QString(), { tahoma, 12, true, white, centre, { 600, 3360, 10800, 1500 } });
+    Label5->setVisible(false);
+
     connect(Check1, &CheckBox::clicked, this, &CatalogueScreen::Check1_Click);
     connect(Check2, &CheckBox::clicked, this, &CatalogueScreen::Check2_Click);
     Label2.connect(&Label::clicked, this, &CatalogueScreen::Label2_Click);
@@ -120,9 +124,15 @@ void CatalogueScreen::Form_Load()
     formlayout(*this);
     try {
         WorksheetFiles::readcatalogue();
-    } catch (const std::exception &) {
-        // What was read stays; entries past the 1000th are skipped.
-    }
+    } catch (const WorksheetFileError &error) {
+        // What was read stays; entries past the 1000th are skipped. A folder that cannot be
+        // reached lists nothing, and says so where the titles would be.
+        if (error.cause() == WorksheetFileError::Cause::Unreachable) {
+            trackcount = 0;
+            Label5->setCaption(error.message());
+            Label5->setVisible(true);
+        }
+    } catch (const std::exception &) { }
     Check1->setBackColor(layoutBlue);
     Check2->setBackColor(layoutBlue);
     catpage = 0;
@@ -222,6 +232,15 @@ void CatalogueScreen::actOnTitle(const QString &title)
             editworksheet(title);
         else
             deleteTitle(title);
+    } catch (const WorksheetFileError &error) {
+        // The worksheet is not to blame when its folder cannot be reached or changed.
+        if (!error.isFolderProblem())
+            message(corrupted);
+        else if (deleting)
+            message(QStringLiteral("The worksheet %1 could not be deleted.\n\n").arg(title)
+                    + error.message());
+        else
+            message(error.message());
     } catch (const std::exception &) {
         message(corrupted);
     }

@@ -3,6 +3,7 @@
 #include "module1.h"
 #include "screenparts.h"
 #include "windows1252.h"
+#include "worksheetfileerror.h"
 #include "worksheetfiles.h"
 #include "worksheettext.h"
 
@@ -283,6 +284,10 @@ void WizardScreen::saveworksheet()
 {
     try {
         WorksheetFiles::saveworksheet(draft(), showBusyWhileWaiting);
+    } catch (const WorksheetFileError &error) {
+        // The reason follows, so that a teacher knows what to put right.
+        message(QStringLiteral("There was a problem saving your worksheet\n\n") + error.message());
+        return;
     } catch (const std::exception &) {
         message(QStringLiteral("There was a problem saving your worksheet"));
         return;

@@ -144,6 +144,36 @@ private Q_SLOTS:
         QCOMPARE(shownTitles(screen).size(), 5);
     }
 
+    // Without its folder, the catalogue lists nothing and says why where the titles would
+    // be; a title clicked before the folder went names the folder, not the worksheet.
+    void missingFolderIsSaidOnScreen()
+    {
+        setCatalogueWithFiles(s->media, numberedTitles(3));
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        QVERIFY(!screen->Label5->visible());
+        QVERIFY(QDir(s->media.multiple()).removeRecursively());
+        TestUtil::click(screen->Label2[1]);
+        clickTick(screen->Check2);
+        TestUtil::click(screen->Label2[2]);
+        const QString gone = u"The worksheets folder %1 cannot be found. If it is on a shared "
+                             "drive, the drive may not be connected."_s.arg(s->media.multiple());
+        QCOMPARE(
+            s->boxes.texts(),
+            QStringList({ gone, u"The worksheet Worksheet 2 could not be deleted.\n\n"_s + gone }));
+        QVERIFY(!multiple.isLoaded());
+
+        worksheets.unload();
+        TestUtil::processEvents();
+        screen = showCatalogue();
+        QVERIFY(screen);
+        QVERIFY(screen->Label5->visible());
+        QCOMPARE(screen->Label5->caption(), gone);
+        QVERIFY(QRect(0, 720 / 15, 800, (7920 - 720) / 15).contains(screen->Label5->geometry()));
+        QCOMPARE(shownTitles(screen), QStringList());
+        TestUtil::grabScreenshot(screen, u"catalogue-missing-folder"_s);
+    }
+
     // file: what the dialog gives ("" cancels); catalogue: the titles on show afterwards;
     // wizard: the worksheet it opens with its number of questions ("" for none); says: parts
     // of the box shown ("" for none).

@@ -184,8 +184,9 @@ private Q_SLOTS:
     }
 
     // While another program holds the catalogue the save waits under the busy pointer and
-    // then fails as any save does; with the catalogue free there is no busy pointer.
-    void saveWaitsForTheCatalogueUnderTheBusyPointer()
+    // then fails, saying why; with the catalogue free there is no busy pointer. Without its
+    // folder the save fails naming the folder.
+    void saveWaitsForTheCatalogueAndSaysWhyItFails()
     {
         WizardScreen *screen = showFilled([](WorksheetDraft &) {});
         QVERIFY(screen);
@@ -199,13 +200,21 @@ private Q_SLOTS:
         const qsizetype before = s->desktop.pointerChanges().size();
         clickSave(screen);
         QCOMPARE(s->desktop.pointerChanges().mid(before), (QList<bool> { true, false }));
-        QCOMPARE(s->boxes.texts(), QStringList { u"There was a problem saving your worksheet"_s });
+        const QString problem = u"There was a problem saving your worksheet\n\n"_s;
+        QCOMPARE(s->boxes.texts(), QStringList { problem + u"The catalogue is in use."_s });
         QCOMPARE(s->media.catalogue(), catalogue);
 
         other.unlock();
         clickSave(screen);
         QCOMPARE(s->boxes.texts().last(), saved);
         QCOMPARE(s->desktop.pointerChanges().size(), before + 2);
+
+        QVERIFY(QDir(s->media.multiple()).removeRecursively());
+        clickSave(screen);
+        QCOMPARE(s->boxes.texts().last(),
+                 problem
+                     + u"The worksheets folder %1 cannot be found. If it is on a shared drive, "
+                       "the drive may not be connected."_s.arg(s->media.multiple()));
     }
 
     void refusedEntriesWriteNothing_data()
