@@ -60,6 +60,9 @@ private Q_SLOTS:
         m_media->write(u"bank11.gift"_s, giftBank(11));
         m_media->write(u"bank3.gift"_s, giftBank(3));
         m_media->write(u"broken.gift"_s, "Q1?{=a ~b ~c ~d}\n\nQ2?{=a ~b\n~c ~d\n");
+        m_media->write(u"salt.gift"_s,
+                       "$CATEGORY: Salt\n\nR&B?{=Salt & pepper ~a ~b ~c}\n\n" + giftBank(9));
+        m_media->write(u"full/track.txt"_s, catalogueBytes(numberedTitles(998)));
     }
 
     // lines: the first lines of standard output (none at all when empty); errors: the start
@@ -84,6 +87,8 @@ private Q_SLOTS:
         QTest::newRow("import") << QStringList { u"import"_s, u"bank11.gift"_s } << 0 << QStringList { u"saved\tRivers quiz 1\t10"_s, u"leftover\tRivers quiz 2\t1"_s, u"skipped\t5\tTrue?\ta true/false question"_s } << QString() << withQuiz << QString();
         QTest::newRow("import onto built-ins") << QStringList { u"import"_s, u"bank11.gift"_s, u"--title"_s, u"Rivers"_s } << 0 << QStringList { u"renamed\tRivers 1\tRivers 1 (2)"_s, u"renamed\tRivers 2\tRivers 2 (2)"_s, u"saved\tRivers 1 (2)\t10"_s, u"leftover\tRivers 2 (2)\t1"_s } << QString() << QStringList { walk, u"Rivers 1 (2)"_s } << QString();
         QTest::newRow("dry run") << QStringList { u"import"_s, u"--dry-run"_s, u"bank11.gift"_s } << 0 << QStringList { u"worksheet\tRivers quiz 1\t10"_s, u"question\t1\tQuestion 1?"_s, u"correct\tA\tright"_s, u"answer\tB\twrong"_s } << QString() << alone << QString();
+        QTest::newRow("dry run shows and for &") << QStringList { u"import"_s, u"--dry-run"_s, u"salt.gift"_s } << 0 << QStringList { u"worksheet\tSalt\t10"_s, u"question\t1\tR and B?"_s, u"correct\tA\tSalt and pepper"_s } << QString() << alone << QString();
+        QTest::newRow("the catalogue's last places") << QStringList { u"--worksheets"_s, u"full"_s, u"import"_s, u"bank11.gift"_s } << 0 << QStringList { u"saved\tRivers quiz 1\t10"_s } << QString() << alone << QString();
         QTest::newRow("fewer than ten") << QStringList { u"import"_s, u"bank3.gift"_s } << 1 << QStringList { u"leftover\tRivers quiz\t3"_s } << me + u"bank3.gift gives fewer than ten questions"_s << alone << QString();
         QTest::newRow("malformed") << QStringList { u"import"_s, u"broken.gift"_s } << 1 << QStringList() << me + u"broken.gift cannot be imported: Line 3: "_s << alone << QString();
         QTest::newRow("export gift") << QStringList { u"export"_s, walk, u"--format"_s, u"gift"_s } << 0 << QStringList { u"// Ondel worksheet \"Our River Walk\""_s } << QString() << alone << QString();
