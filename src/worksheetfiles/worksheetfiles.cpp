@@ -24,6 +24,8 @@ namespace {
 
 const QString catalogueReadPath = QStringLiteral("multiple\\track.txt");
 const QString catalogueWritePath = QStringLiteral("multiple/track.txt");
+// No title can name this file: titles "track.*" are refused and worksheet files end in .txt.
+const QString keptRecordPath = QStringLiteral("multiple/track.deleted");
 
 void requireValidTitle(const QString &title)
 {
@@ -144,6 +146,18 @@ QString freeTitleInCatalogue(const QString &title, const QStringList &alsoTaken)
             return candidate;
     }
     throw WorksheetFileError(QStringLiteral("No free title was found for %1.").arg(title));
+}
+
+// Adds title to the record of worksheets that Delete kept. The record only serves the
+// technician's check, so a failure to write it never stops a Delete.
+void recordKept(const QString &title)
+{
+    QStringList kept = keptworksheets();
+    if (kept.contains(title))
+        return;
+    try {
+        TextFileWriter::replace(requirePath(keptRecordPath), catalogueLines(kept << title));
+    } catch (const WorksheetFileError &) { }
 }
 
 } // namespace
@@ -297,6 +311,7 @@ bool delworksheet(const QString &delname, const LockWaitNotice &notice)
     }
     if (position == 0)
         return false;
+    recordKept(delname);
     QStringList titles;
     for (int i = 1; i <= trackcount; ++i) {
         if (i != position)
@@ -308,6 +323,22 @@ bool delworksheet(const QString &delname, const LockWaitNotice &notice)
     tracklist[trackcount].clear();
     --trackcount;
     return true;
+}
+
+QStringList keptworksheets()
+{
+    QStringList titles;
+    if (!QFileInfo::exists(MediaPath::resolve(keptRecordPath)))
+        return titles;
+    FieldReader file;
+    try {
+        file.open(keptRecordPath);
+        for (int count = parseCount(file.readField()); titles.size() < count;)
+            titles += file.readField();
+    } catch (const WorksheetFileError &) {
+        // A damaged record gives the titles before the damage.
+    }
+    return titles;
 }
 
 int correctAnswer(int q)

@@ -118,18 +118,24 @@ private Q_SLOTS:
         }
     }
 
+    // A file that Delete kept is told apart from one never catalogued, and is no problem.
     void checkReportsEachProblemOnALine()
     {
-        setCatalogue(*m_media, { walk, u"Floods"_s, u"bad/title"_s, u"our river walk"_s });
+        QVERIFY(WorksheetFiles::delworksheet(walk));
+        Finished run = finish(start(*m_media, { u"check"_s }));
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.lines, QStringList { u"kept\tOur River Walk"_s });
+
+        setCatalogue(*m_media, { u"Floods"_s, u"bad/title"_s, u"floods"_s });
         m_media->write(u"multiple/Old Quiz.txt"_s, sampleWorksheetBytes(u"Old Quiz"_s));
         m_media->write(u"multiple/Storms.txt"_s, sampleWorksheetBytes(u"Storms"_s).first(200));
-        const Finished run = finish(start(*m_media, { u"check"_s }));
+        run = finish(start(*m_media, { u"check"_s }));
         QCOMPARE(run.status, 1);
         QCOMPARE(run.lines,
                  QStringList({ u"missing\tFloods"_s,
                                u"bad-title\tbad/title\tA title cannot hold the character /."_s,
-                               u"duplicate\tour river walk"_s, u"uncatalogued\tOld Quiz"_s,
-                               u"uncatalogued\tStorms"_s,
+                               u"duplicate\tfloods"_s, u"uncatalogued\tOld Quiz"_s,
+                               u"kept\tOur River Walk"_s, u"uncatalogued\tStorms"_s,
                                u"damaged\tStorms\tThe file ends too soon."_s }));
         QCOMPARE(run.errors, u"ondel-worksheets: 6 problems in %1\n"_s.arg(m_media->multiple()));
     }
