@@ -252,6 +252,7 @@ void CatalogueScreen::editworksheet(const QString &title)
     // The catalogue's own title names the file; the one inside it has "&" read as commas.
     draft.title = title;
     wizard->fill(draft);
+    followWizard();
     wizard->show();
 }
 
@@ -273,14 +274,25 @@ void CatalogueScreen::deleteTitle(const QString &title)
 void CatalogueScreen::importQuestions()
 {
     setExporting(false);
-    CatalogueExchange::importQuestions([this] {
-        try {
-            WorksheetFiles::readcatalogue();
-        } catch (const std::exception &) {
-            // The page shows what was read.
-        }
-        workpage();
-    });
+    CatalogueExchange::importQuestions([this] { showChangedCatalogue(); });
+    if (wizard.isLoaded())
+        followWizard();
+}
+
+void CatalogueScreen::showChangedCatalogue()
+{
+    try {
+        WorksheetFiles::readcatalogue();
+    } catch (const std::exception &) {
+        // The page shows what was read.
+    }
+    workpage();
+}
+
+void CatalogueScreen::followWizard()
+{
+    connect(wizard.get(), &WizardScreen::worksheetSaved, this,
+            &CatalogueScreen::showChangedCatalogue, Qt::UniqueConnection);
 }
 
 void CatalogueScreen::chooseExport()

@@ -68,6 +68,10 @@ private:
     // Export Worksheet: asks for a title to be clicked, or, clicked again, cancels.
     void chooseExport();
     void setExporting(bool exporting);
+    // Reads the catalogue again and draws the page, after a worksheet was saved over it.
+    void showChangedCatalogue();
+    // Has the wizard, which this screen filled, redraw the catalogue when it saves.
+    void followWizard();
     // Asks where to save the worksheet and in which format, and writes it there.
     void exportWorksheet(const QString &title);
 

@@ -104,6 +104,11 @@ QString textProblem(const QString &text, const QString &name)
         return QStringLiteral("%1 cannot begin with a double quote (\"), because it would not "
                               "be read back as typed. Please change it.")
             .arg(name);
+    // The file keeps commas as "&", so an "&" would come back as a comma.
+    if (text.contains(u'&'))
+        return QStringLiteral("%1 holds \"&\", which would be read back as a comma. Please "
+                              "write \"and\" instead.")
+            .arg(name);
     const qsizetype unstorable = Windows1252::firstUnencodable(text);
     if (unstorable >= 0)
         return QStringLiteral("%1 holds the character %2, which a worksheet cannot store. "
@@ -292,6 +297,7 @@ void WizardScreen::saveworksheet()
         message(QStringLiteral("There was a problem saving your worksheet"));
         return;
     }
+    Q_EMIT worksheetSaved();
     message(QStringLiteral("Your worksheet has been saved."));
 }
 

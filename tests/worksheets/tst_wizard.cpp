@@ -234,6 +234,10 @@ private Q_SLOTS:
             << u"Lakes"_s << 102 << u"\"Deep\" lakes?"_s
             << u"Question 3 cannot begin with a double quote (\"), because it would not be read "
                "back as typed. Please change it."_s;
+        QTest::newRow("answer holds an ampersand")
+            << u"Lakes"_s << 4 * 1 + 1 << u"Salt & pepper"_s
+            << u"Answer B of Question 2 holds \"&\", which would be read back as a comma. "
+               "Please write \"and\" instead."_s;
         QTest::newRow("answer D outside the code page")
             << u"Lakes"_s << 4 * 8 + 3 << u"\u6c34"_s
             << u"Answer D of Question 9 holds the character \u6c34, which a worksheet cannot "
