@@ -17,10 +17,11 @@ inline bool fitsWorksheet(const WorksheetDraft &draft)
     };
     bool fits = WorksheetText::isValidTitle(draft.title)
         && storable(draft.title, WorksheetDraft::titleMaxLength);
+    // Questions and answers never hold "&", which the file would read back as a comma.
     for (const QString &text : draft.questions)
-        fits = fits && storable(text, WorksheetDraft::questionMaxLength);
+        fits = fits && storable(text, WorksheetDraft::questionMaxLength) && !text.contains(u'&');
     for (const QString &text : draft.answers)
-        fits = fits && storable(text, WorksheetDraft::answerMaxLength);
+        fits = fits && storable(text, WorksheetDraft::answerMaxLength) && !text.contains(u'&');
     return fits;
 }
 

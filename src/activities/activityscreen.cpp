@@ -7,8 +7,6 @@
 #include "topics.h"
 #include "twips.h"
 
-#include <QApplication>
-
 #include <algorithm>
 #include <numeric>
 
@@ -204,21 +202,21 @@ void ActivityScreen::Label2_MouseDown(int index, int button, int, double x, doub
         return;
     m_pressed = index;
     m_pressAt = screenPoint(index, x, y);
-    m_dragging = false;
+    m_moved = false;
 }
 
 void ActivityScreen::Label2_MouseMove(int index, int button, int, double x, double y)
 {
-    if (button == 1 && !m_dragging) {
-        const QPointF moved = (screenPoint(index, x, y) - m_pressAt) / Twips::perPixel;
-        if (index != m_pressed || moved.manhattanLength() < QApplication::startDragDistance())
-            return;
-        m_dragging = true;
-        m_mover->cancel();
-    }
     // x and y come from the word's corner on the pixel grid; measure them from its exact
     // corner, so the word's centre lands exactly on the pointer and never creeps.
     const QPointF at = screenPoint(index, x, y);
+    if (button == 1 && !m_moved) {
+        // A move that goes nowhere leaves a press a click.
+        if (index == m_pressed && at == m_pressAt)
+            return;
+        m_moved = true;
+        m_mover->cancel();
+    }
     const TwipsRect &word = m_activity.word(index);
     if (m_activity.drag(index, button, static_cast<float>(at.x() - word.left),
                         static_cast<float>(at.y() - word.top)))
@@ -227,11 +225,12 @@ void ActivityScreen::Label2_MouseMove(int index, int button, int, double x, doub
 
 void ActivityScreen::Label2_MouseUp(int index, int button, int, double, double)
 {
-    const bool click = button == 1 && index == m_pressed && !m_dragging;
+    const bool click = button == 1 && index == m_pressed && !m_moved;
     m_pressed = -1;
-    m_dragging = false;
+    m_moved = false;
+    // Every release is a drop; a click is one too, and also chooses the word.
     if (click)
-        m_mover->press(index);
+        m_mover->click(index);
     else
         dropWord(index);
 }

@@ -18,10 +18,11 @@
 //
 // Words move by a mouse or finger drag, or without dragging (WordMover): by the keyboard, by
 // a click or tap on the word and then on a box, or by assistive technology's press actions.
-// A press with the left button becomes a drag once the pointer has gone the system's drag
-// distance; a click picks the word up instead of dropping it. To assistive technology the
-// words are push buttons named "word: tributary", the boxes and start slots push buttons
-// named by what they hold ("box 2 of 4, empty", "box 2 of 4, holding tributary").
+// Every move with the left button held moves the word, and every release drops it: a click
+// on a word snaps it where it lies, with a thud, and also chooses it for the next click. To
+// assistive technology the words are push buttons named "word: tributary", the boxes and start
+// slots push buttons named by what they hold ("box 2 of 4, empty", "box 2 of 4, holding
+// tributary").
 class ActivityScreen : public Form
 {
     Q_OBJECT
@@ -76,10 +77,10 @@ private:
     // The words in reading order, left to right along their start row.
     std::vector<int> m_readingOrder;
     WordMover *m_mover = nullptr;
-    // The word the left button went down on, where, and whether it has become a drag.
+    // The word the left button went down on, where, and whether the pointer has moved since.
     int m_pressed = -1;
     QPointF m_pressAt;
-    bool m_dragging = false;
+    bool m_moved = false;
 };
 
 // The activity screens of every topic, one slot each, named by the topic's folder and "lab"

@@ -1,6 +1,7 @@
 #include "wordmover.h"
 
 #include "activityscreen.h"
+#include "focusmark.h"
 #include "screenparts.h"
 
 #include <QFocusEvent>
@@ -16,14 +17,30 @@ WordMover::WordMover(ActivityScreen &screen)
 
 void WordMover::press(int word)
 {
-    // A word lying in a box covers it: pressing it drops the word picked up into that box.
-    const int under = m_screen.activity().targetOf(word);
     if (word == m_carried)
         putDown();
-    else if (m_carried >= 0 && under >= 0 && under % 2 == 0)
-        pressTarget(under);
-    else
+    else if (!dropOnBoxOf(word))
         pickUp(word);
+}
+
+void WordMover::click(int word)
+{
+    if (word == m_carried) {
+        putDown();
+    } else if (!dropOnBoxOf(word)) {
+        m_screen.dropWord(word);
+        pickUp(word, true);
+    }
+}
+
+bool WordMover::dropOnBoxOf(int word)
+{
+    // A word lying in a box covers it, so pressing the word presses the box.
+    const int under = m_screen.activity().targetOf(word);
+    if (m_carried < 0 || under < 0 || under % 2 != 0)
+        return false;
+    pressTarget(under);
+    return true;
 }
 
 void WordMover::pressTarget(int scanIndex)
@@ -45,10 +62,11 @@ void WordMover::cancel()
     m_screen.carryWord(word, m_home.left, m_home.top);
 }
 
-void WordMover::pickUp(int word)
+void WordMover::pickUp(int word, bool byPointer)
 {
     cancel();
     m_carried = word;
+    m_byPointer = byPointer;
     m_home = m_screen.activity().word(word);
     showPickedUp(word, true);
     m_screen.describe();
@@ -73,12 +91,18 @@ void WordMover::putDown()
 
 void WordMover::showPickedUp(int word, bool picked)
 {
-    // Picked up, a word turns black on yellow and lies over every other word.
+    // Picked up, a word turns black on yellow and lies over every other word; chosen by a
+    // click, it keeps its colours and shows the focus ring.
     Label *label = m_screen.Label2[word];
-    label->setForeColor(picked ? ScreenParts::black : ScreenParts::yellow);
-    label->setBackColor(picked ? ScreenParts::yellow : ScreenParts::black);
-    if (picked)
+    const bool recoloured = picked && !m_byPointer;
+    label->setForeColor(recoloured ? ScreenParts::black : ScreenParts::yellow);
+    label->setBackColor(recoloured ? ScreenParts::yellow : ScreenParts::black);
+    FocusMark::keepOn(label, picked && m_byPointer);
+    if (picked) {
         label->raise();
+        if (m_byPointer)
+            label->setFocus(Qt::MouseFocusReason);
+    }
 }
 
 bool WordMover::eventFilter(QObject *watched, QEvent *event)
@@ -86,7 +110,9 @@ bool WordMover::eventFilter(QObject *watched, QEvent *event)
     if (m_carried < 0 || watched != m_screen.Label2[m_carried])
         return false;
     if (event->type() == QEvent::FocusOut) {
-        if (static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason)
+        // A click elsewhere is the screen's to resolve: it may be the one that places the word.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::MouseFocusReason)
             cancel();
         return false;
     }

@@ -83,7 +83,7 @@ public:
     // What a message about the last document says of that file: "There is no printer, so "
     // + subject + " has been saved as a PDF file:" and its path on the next line. Empty when
     // the document went to a printer.
-    QString savedFileNote(const QString &subject = QStringLiteral("it")) const;
+    QString savedFileNote(const QString &subject) const;
 
     // Whether a document has been started and not yet ended.
     bool inDocument() const { return m_page > 0; }

@@ -65,6 +65,9 @@ bool carriesMark(const QWidget *widget)
         && (widget->focusPolicy() & Qt::ClickFocus);
 }
 
+// The property that keepOn() sets.
+constexpr char keptProperty[] = "ondelFocusMarkKept";
+
 } // namespace
 
 FocusMark::FocusMark(QWidget *window)
@@ -91,10 +94,17 @@ bool FocusMark::keyboardInUse()
     return g_watcher && g_watcher->keyboard;
 }
 
+void FocusMark::keepOn(QWidget *control, bool kept)
+{
+    control->setProperty(keptProperty, kept);
+    if (g_watcher)
+        g_watcher->update();
+}
+
 void Watcher::update()
 {
     QWidget *control = target;
-    if (!keyboard || !carriesMark(control)) {
+    if (!carriesMark(control) || !(keyboard || control->property(keptProperty).toBool())) {
         if (mark)
             mark->hide();
         return;

@@ -18,6 +18,9 @@ public:
     static void watch();
     // Whether the keyboard is in use now.
     static bool keyboardInUse();
+    // Shows the mark on control whenever it has the focus, the mouse in use too (a word
+    // chosen by a click), until released again.
+    static void keepOn(QWidget *control, bool kept);
 
     // The mark on a screen; watch() makes and places it as needed.
     explicit FocusMark(QWidget *window);

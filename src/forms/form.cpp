@@ -9,6 +9,88 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+
+namespace {
+
+// When a screen was last shown, counted across all screens.
+quint64 g_showings = 0;
+
+// Only the screen in front takes input. A window manager may still bring a covered screen
+// forward (Alt+Tab, the taskbar, a pager): the pointer and the keys never reach it, and the
+// screen in front comes straight back over it. Message boxes and file dialogs are not
+// screens, so they go on working over the screen in front.
+class CoveredScreens final : public QObject
+{
+public:
+    using QObject::QObject;
+
+    static void watch()
+    {
+        static QPointer<CoveredScreens> guard;
+        if (!guard) {
+            guard = new CoveredScreens(qApp);
+            qApp->installEventFilter(guard);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::WindowActivate:
+            if (isCovered(watched) && static_cast<QWidget *>(watched)->isWindow())
+                QMetaObject::invokeMethod(this, &CoveredScreens::bringFrontBack,
+                                          Qt::QueuedConnection);
+            return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            if (!isCovered(watched))
+                return false;
+            // Accepted, so that a shortcut override keeps the screen's shortcuts quiet too.
+            event->accept();
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    // A widget of a screen on show that is not the one in front.
+    static bool isCovered(QObject *object)
+    {
+        if (!object->isWidgetType())
+            return false;
+        auto *form = qobject_cast<Form *>(static_cast<QWidget *>(object)->window());
+        return form && form->isVisible() && form != Form::front();
+    }
+
+    static void bringFrontBack()
+    {
+        Form *front = Form::front();
+        if (!front || front->isActiveWindow())
+            return;
+        front->raise();
+        front->activateWindow();
+        // A message box or file dialog open over it stays above it and keeps the keys.
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            modal->raise();
+            modal->activateWindow();
+        }
+    }
+};
+
+} // namespace
 
 Form::Form(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -16,6 +98,7 @@ Form::Form(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
     FocusMark::watch();
+    CoveredScreens::watch();
     setBackColor(m_backColor);
     applyGeometry();
 }
@@ -96,7 +179,6 @@ void Form::applyGeometry()
 
 void Form::show()
 {
-    static quint64 showings = 0;
     // A window that appears is on top already; one on show already has to be raised.
     const bool wasVisible = isVisible();
     if (m_backdrop) {
@@ -116,7 +198,7 @@ void Form::show()
     QWidget::show();
     if (wasVisible)
         raise();
-    m_shownAt = ++showings;
+    m_shownAt = ++g_showings;
     activateWindow();
 }
 
@@ -127,6 +209,9 @@ void Form::setVisible(bool visible)
         winId();
         NativeWindow::keepOutOfTaskbarAndSwitcher(*this);
     }
+    // However a screen comes on show, it is the one in front.
+    if (visible && !m_backdrop && !isVisible())
+        m_shownAt = ++g_showings;
     QWidget::setVisible(visible);
 }
 

@@ -73,7 +73,9 @@ public:
     // control array); nullptr when the screen has none.
     QWidget *control(const QString &name) const;
 
-    // The screen in front: the one on show that was shown last. The backdrop never is.
+    // The screen in front: the one on show that was shown last. The backdrop never is. Only
+    // the screen in front takes the pointer and the keys; a covered screen that a window
+    // manager activates sends the activation straight back to it.
     static Form *front();
 
 Q_SIGNALS:

@@ -1,5 +1,6 @@
 #include "worksheetslocation.h"
 
+#include "groupshare.h"
 #include "mediapath.h"
 
 #include <QCommandLineParser>
@@ -33,8 +34,9 @@ bool isEmptyFolder(const QString &folder)
     return !QDirIterator(folder, QDir::AllEntries | QDir::NoDotAndDotDot).hasNext();
 }
 
-// Copies the shipped worksheets and writes an empty catalogue. Files that appear meanwhile
-// (another machine seeding the same shared folder) are left as they are.
+// Copies the shipped worksheets and writes an empty catalogue, the group's in a folder that a
+// group shares. Files that appear meanwhile (another machine seeding the same shared folder)
+// are left as they are.
 bool seed(const QString &folder)
 {
     const QDir shipped(MediaPath::shippedWorksheetsFolder());
@@ -42,12 +44,18 @@ bool seed(const QString &folder)
     const QStringList files = shipped.entryList({ QStringLiteral("*.txt") }, QDir::Files);
     for (const QString &file : files) {
         const QString target = folder + u'/' + file;
-        if (file.compare(catalogueName, Qt::CaseInsensitive) != 0 && !QFileInfo::exists(target))
-            ok = (QFile::copy(shipped.filePath(file), target) || QFileInfo::exists(target)) && ok;
+        if (file.compare(catalogueName, Qt::CaseInsensitive) == 0 || QFileInfo::exists(target))
+            continue;
+        if (QFile::copy(shipped.filePath(file), target))
+            GroupShare::adopt(target);
+        else
+            ok = QFileInfo::exists(target) && ok;
     }
     QFile catalogue(folder + u'/' + catalogueName);
-    if (catalogue.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    if (catalogue.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         ok = catalogue.write(" 0 \r\n") == 5 && ok; // the catalogue of no worksheets
+        GroupShare::adopt(catalogue.handle(), folder);
+    }
     return ok;
 }
 

@@ -44,26 +44,28 @@ bool correctAnswersValid()
     return true;
 }
 
-// Reads the file into memory; false, with the earlier worksheet back in memory, when it is
-// missing or damaged.
-bool readWorksheet(const QString &worksheetPath)
+// Reads the file into memory. When it is missing or damaged, puts the earlier worksheet back
+// and returns what to say: that the worksheet seems corrupted, or what keeps its folder from
+// being read.
+QString readWorksheet(const QString &worksheetPath)
 {
+    const QString corrupted = QStringLiteral("This worksheet seems to be corrupted.");
     const WorksheetInMemory earlier;
     FieldReader file;
     try {
         file.open(worksheetPath);
         WorksheetFiles::readworksheet(file);
         file.close();
-    } catch (const WorksheetFileError &) {
+    } catch (const WorksheetFileError &error) {
         file.close();
         earlier.restore();
-        return false;
+        return error.isFolderProblem() ? error.message() : corrupted;
     }
     if (!correctAnswersValid()) {
         earlier.restore();
-        return false;
+        return corrupted;
     }
-    return true;
+    return {};
 }
 
 } // namespace
@@ -72,8 +74,8 @@ namespace QuizOpener {
 
 bool open(const QString &worksheetPath, const QString &picturePath)
 {
-    if (!readWorksheet(worksheetPath)) {
-        ScreenParts::message(QStringLiteral("This worksheet seems to be corrupted."));
+    if (const QString problem = readWorksheet(worksheetPath); !problem.isEmpty()) {
+        ScreenParts::message(problem);
         return false;
     }
     multiple->Picture1->loadPicture(picturePath);

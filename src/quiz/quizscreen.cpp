@@ -183,14 +183,21 @@ void QuizScreen::markQuestion()
 
 void QuizScreen::scoreQuiz()
 {
+    // Counted from this quiz's own marks alone: an activity used meanwhile leaves its own
+    // score and count in the shared globals.
+    int right = 0;
     for (int i = 1; i <= worksheetQuestionCount; ++i) {
-        score += marks[i];
-        if (marks[i] == 0) {
-            const int k = i - 1 - score;
-            Wrong->Label2[k]->setCaption(QStringLiteral(" %1. ").arg(i) + questions[i]);
-            Wrong->Label2[k]->setVisible(true);
+        const bool isRight = marks[i] == 1;
+        right += isRight ? 1 : 0;
+        if (!isRight) {
+            // The questions wrong so far, this one included, less one: 0 to 9.
+            Label *row = Wrong->Label2[i - 1 - right];
+            row->setCaption(QStringLiteral(" %1. ").arg(i) + questions[i]);
+            row->setVisible(true);
         }
     }
+    score = right;
+    outof = worksheetQuestionCount;
     quizheading = Label5->caption();
     Wrong->Label6->setCaption(Label6->caption());
     Welldone->Label6->setVisible(false);
@@ -209,7 +216,7 @@ void QuizScreen::Printpage()
         message(QStringLiteral("There was a problem printing to your printer."));
         return;
     }
-    const QString note = printer.savedFileNote();
-    message(QStringLiteral("Your worksheet is now printing.")
-            + (note.isEmpty() ? QString() : QStringLiteral("\n\n") + note));
+    // Without a printer the worksheet became a file, and the box says only that.
+    const QString note = printer.savedFileNote(QStringLiteral("your worksheet"));
+    message(note.isEmpty() ? QStringLiteral("Your worksheet is now printing.") : note);
 }

@@ -174,7 +174,7 @@ void ResultsScreen::Printpage()
         message(QStringLiteral("There was a problem printing to your printer."));
         return;
     }
-    const QString note = printer.savedFileNote();
-    message(QStringLiteral("Your certificate is now printing.")
-            + (note.isEmpty() ? QString() : QStringLiteral("\n\n") + note));
+    // Without a printer the certificate became a file, and the box says only that.
+    const QString note = printer.savedFileNote(QStringLiteral("your certificate"));
+    message(note.isEmpty() ? QStringLiteral("Your certificate is now printing.") : note);
 }

@@ -5,6 +5,8 @@
 
 #include <QStringDecoder>
 
+#include <iterator>
+
 using namespace Qt::StringLiterals;
 
 namespace GiftFormat {
@@ -25,6 +27,24 @@ constexpr FormatMarker formatMarkers[] = {
     { u"[plain]", SourceQuestion::Format::Plain },
     { u"[markdown]", SourceQuestion::Format::Markdown },
 };
+
+// The index in formatMarkers of the marker that text begins with; -1 for none.
+qsizetype markerAt(QStringView text)
+{
+    for (qsizetype i = 0; i < qsizetype(std::size(formatMarkers)); ++i) {
+        if (text.startsWith(formatMarkers[i].marker, Qt::CaseInsensitive))
+            return i;
+    }
+    return -1;
+}
+
+// A "%" begins a credit only when a number follows it ("%50%", "%-25%"); "%run" is text.
+bool isCredit(QStringView answer)
+{
+    const qsizetype digit = answer.startsWith(u"%-") ? 2 : 1;
+    return answer.startsWith(u'%') && digit < answer.size() && answer[digit] >= u'0'
+        && answer[digit] <= u'9';
+}
 
 // Where needle first occurs in text from position from on, outside escapes; -1 if nowhere.
 qsizetype findPlain(QStringView text, QStringView needle, qsizetype from = 0)
@@ -115,8 +135,13 @@ void readAnswers(const Paragraph &paragraph, qsizetype open, qsizetype close, So
         else if (body[i] == u'=' || body[i] == u'~')
             starts += i;
     }
+    // Answers with neither mark ("{5}") are the right answers of a short-answer question.
+    if (starts.isEmpty()) {
+        q.kind = SourceQuestion::Kind::ShortAnswer;
+        return;
+    }
     const qsizetype bodyStart = open + 1;
-    if (starts.isEmpty() || !body.first(starts.first()).trimmed().isEmpty())
+    if (!body.first(starts.first()).trimmed().isEmpty())
         paragraph.fail(bodyStart, u"Each answer in { } must begin with = (right) or ~ (wrong)."_s);
 
     bool anyWrong = false;
@@ -128,7 +153,7 @@ void readAnswers(const Paragraph &paragraph, qsizetype open, qsizetype close, So
         SourceQuestion::Answer a;
         a.format = q.format;
         a.percent = right ? 100 : 0;
-        if (answer.startsWith(u'%')) {
+        if (isCredit(answer)) {
             const qsizetype percentEnd = answer.indexOf(u'%', 1);
             bool number = percentEnd > 0;
             if (number)
@@ -137,7 +162,12 @@ void readAnswers(const Paragraph &paragraph, qsizetype open, qsizetype close, So
                 paragraph.fail(bodyStart + starts[n],
                                u"An answer's credit must be a number between two % signs, "
                                u"such as %50%."_s);
-            answer = answer.sliced(percentEnd + 1);
+            answer = answer.sliced(percentEnd + 1).trimmed();
+        }
+        const qsizetype marker = markerAt(answer);
+        if (marker >= 0) {
+            a.format = formatMarkers[marker].format;
+            answer = answer.sliced(formatMarkers[marker].marker.size());
         }
         const qsizetype answerFeedback = findPlain(answer, u"#");
         if (answerFeedback >= 0)
@@ -169,12 +199,9 @@ void readQuestion(const Paragraph &paragraph, const QString &category,
     }
     while (pos < text.size() && text[pos].isSpace())
         ++pos;
-    for (const FormatMarker &marker : formatMarkers) {
-        if (text.sliced(pos).startsWith(marker.marker, Qt::CaseInsensitive)) {
-            q.format = marker.format;
-            pos += marker.marker.size();
-            break;
-        }
+    if (const qsizetype marker = markerAt(text.sliced(pos)); marker >= 0) {
+        q.format = formatMarkers[marker].format;
+        pos += formatMarkers[marker].marker.size();
     }
 
     const qsizetype open = findPlain(text, u"{", pos);
@@ -313,6 +340,9 @@ QByteArray write(const QList<SourceQuestion> &questions, const QString &comment)
         for (const SourceQuestion::Answer &a : q.answers) {
             const bool right = a.percent == 100;
             QString answer = escape(a.text);
+            // A text that begins like a format marker keeps it by being given one.
+            if (markerAt(answer) >= 0)
+                answer.prepend(formatMarker(a.format));
             // A text that begins with % would read as a credit, so its credit is spelt out.
             if ((!right && a.percent != 0) || answer.startsWith(u'%'))
                 answer.prepend(u'%' + QString::number(a.percent) + u'%');

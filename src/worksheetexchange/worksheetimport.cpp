@@ -140,53 +140,72 @@ QString withoutOpeningQuote(QString text)
     return text;
 }
 
-QString cut(const QString &text, int length)
+// The worksheet file keeps commas as "&", so an "&" would read back as a comma: it is
+// written as the word "and", spaced from the words beside it.
+QString withoutAmpersands(const QString &text)
 {
-    QString result = text.first(qMin(text.size(), qsizetype(length)));
-    while (result.endsWith(u' '))
-        result.chop(1);
+    QString result;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'&') {
+            result += text[i];
+            continue;
+        }
+        if (!result.isEmpty() && !result.endsWith(u' '))
+            result += u' ';
+        result += u"and"_s;
+        if (i + 1 < text.size() && text[i + 1] != u' ')
+            result += u' ';
+    }
     return result;
 }
 
-// The question's texts ready for the wizard, or its reason to be skipped.
+// Why a text of the question is longer than the wizard's box for it; empty when it fits.
+QString tooLong(const QString &what, const QString &text, int length)
+{
+    if (text.size() <= length)
+        return QString();
+    return u"%1 is %2 characters long, and the wizard's box holds %3"_s.arg(what)
+        .arg(text.size())
+        .arg(length);
+}
+
+// The question's texts ready for the wizard, or its reason to be skipped. A text too long
+// for its box is never cut: the question is skipped, so that pupils never see half a
+// sentence, and the teacher can shorten it in the question bank.
 QString take(const SourceQuestion &q, Taken &taken, QStringList &warnings)
 {
     QStringList replaced;
+    bool ampersand = false;
     const auto prepare = [&](const QString &text, SourceQuestion::Format format) {
-        return withoutOpeningQuote(
-            PlainText::trimSpaces(storable(PlainText::from(text, format), replaced)));
+        const QString plain = storable(PlainText::from(text, format), replaced);
+        ampersand = ampersand || plain.contains(u'&');
+        return withoutOpeningQuote(PlainText::trimSpaces(withoutAmpersands(plain)));
     };
     taken.question = prepare(q.text, q.format);
     if (taken.question.isEmpty())
         return u"it has no question text"_s;
+    QString reason = tooLong(u"the question"_s, taken.question, WorksheetDraft::questionMaxLength);
     for (int k = 0; k < answerCount; ++k) {
         taken.answers[k] = prepare(q.answers[k].text, q.answers[k].format);
         if (taken.answers[k].isEmpty())
             return u"answer %1 is empty"_s.arg(letter(k));
+        if (reason.isEmpty())
+            reason = tooLong(u"answer %1"_s.arg(letter(k)), taken.answers[k],
+                             WorksheetDraft::answerMaxLength);
         if (q.answers[k].percent == 100)
             taken.correct = k;
     }
+    if (!reason.isEmpty())
+        return reason;
     taken.category = q.category;
 
     const QString where = u"Line %1: "_s.arg(q.line);
     if (!replaced.isEmpty())
         warnings += where + u"characters a worksheet cannot store were replaced: "_s
             + replaced.join(u", "_s) + u'.';
-    if (taken.question.size() > WorksheetDraft::questionMaxLength) {
-        taken.question = cut(taken.question, WorksheetDraft::questionMaxLength);
+    if (ampersand)
         warnings += where
-            + u"question \"%1\" cut to %2 characters."_s.arg(taken.question)
-                  .arg(WorksheetDraft::questionMaxLength);
-    }
-    for (int k = 0; k < answerCount; ++k) {
-        if (taken.answers[k].size() > WorksheetDraft::answerMaxLength) {
-            taken.answers[k] = cut(taken.answers[k], WorksheetDraft::answerMaxLength);
-            warnings += where
-                + u"answer %1 \"%2\" cut to %3 characters."_s.arg(letter(k))
-                      .arg(taken.answers[k])
-                      .arg(WorksheetDraft::answerMaxLength);
-        }
-    }
+            + u"\"&\" is written \"and\", because a worksheet reads \"&\" back as a comma."_s;
     return QString();
 }
 
@@ -209,7 +228,7 @@ QString worksheetTitle(const QString &wanted, int count, QStringList &warnings)
     const QString number = count > 1 ? u" %1"_s.arg(count) : QString();
     const int room = WorksheetDraft::titleMaxLength - int(number.size());
     const auto tidy = [room](QString t) {
-        t = t.first(qMin(t.size(), qsizetype(room)));
+        t = WorksheetText::wordsWithin(t, room);
         while (t.endsWith(u' ') || t.endsWith(u'.'))
             t.chop(1);
         return t;

@@ -14,15 +14,16 @@
 // full credit and the others nothing. Its texts are reduced to plain text and made storable
 // in a worksheet file: a character Windows-1252 lacks becomes its nearest plain form ("ő"
 // gives "o") or "?", with a warning; a text that begins with a straight double quote gets
-// typographic quotes, which the worksheet file reads back as typed; a question longer than
-// 60 characters or an answer longer than 30 is cut there, with a warning that names it. Every
-// other question is skipped with its reason.
+// typographic quotes, which the worksheet file reads back as typed; an "&", which the file
+// would read back as a comma, becomes "and", with a warning. A question longer than the
+// wizard's 60 characters or an answer longer than 30 is skipped with its length, never cut.
+// Every other question is skipped with its reason.
 //
 // The questions taken fill worksheets of ten in file order. They are titled from the category
 // of the first question taken, else from the file's name, or from the title given; with more
 // than one worksheet each title gets its number ("Rivers quiz 1", "Rivers quiz 2", ...). A
-// title is made one that names a worksheet file and fits the wizard's 25 characters, with a
-// warning when it had to change.
+// title is made one that names a worksheet file and fits the wizard's 25 characters, cut
+// between words, with a warning when it had to change.
 namespace WorksheetImport {
 
 // Reads the file at path in the format its name gives. A file that cannot be read, has

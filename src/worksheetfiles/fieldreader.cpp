@@ -1,5 +1,6 @@
 #include "fieldreader.h"
 
+#include "folderaccess.h"
 #include "mediapath.h"
 #include "windows1252.h"
 #include "worksheetfileerror.h"
@@ -37,7 +38,8 @@ void FieldReader::open(const QString &relativePath)
         throw WorksheetFileError(QStringLiteral("%1 is not a data file.").arg(relativePath));
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly))
-        throw WorksheetFileError(QStringLiteral("%1 cannot be opened.").arg(relativePath));
+        throw FolderAccess::readError(path,
+                                      QStringLiteral("%1 cannot be opened.").arg(relativePath));
     m_file = std::move(file);
     m_buffer.clear();
     m_pos = 0;

@@ -1,5 +1,7 @@
 #include "textfilewriter.h"
 
+#include "folderaccess.h"
+#include "groupshare.h"
 #include "windows1252.h"
 #include "worksheetfileerror.h"
 
@@ -34,9 +36,10 @@ void TextFileWriter::replace(const QString &path, const QStringList &lines)
     const QString name = QFileInfo(path).fileName();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw WorksheetFileError(QStringLiteral("%1 cannot be written.").arg(name));
+        throw FolderAccess::writeError(path, QStringLiteral("%1 cannot be written.").arg(name));
     if (file.write(bytes) != bytes.size() || !file.flush())
         throw WorksheetFileError(QStringLiteral("%1 could not be written whole.").arg(name));
+    GroupShare::adopt(file.handle(), QFileInfo(path).absolutePath());
     if (g_beforeReplace)
         g_beforeReplace(path);
     if (!file.commit())

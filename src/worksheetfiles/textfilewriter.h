@@ -9,7 +9,8 @@
 // Writes the program's text files: Windows-1252, every line ending in CR LF, replacing the
 // old file atomically. The new contents go to a temporary file beside the target, are
 // flushed to disk and only then renamed over it, so a crash or a full disk leaves either the
-// old file or the new one whole.
+// old file or the new one whole. In a folder that a group shares, the file is the group's too
+// (GroupShare).
 class TextFileWriter final
 {
 public:

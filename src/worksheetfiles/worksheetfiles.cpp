@@ -1,6 +1,8 @@
 #include "worksheetfiles.h"
 
 #include "fieldreader.h"
+#include "folderaccess.h"
+#include "groupshare.h"
 #include "mediapath.h"
 #include "textfilewriter.h"
 #include "worksheetfileerror.h"
@@ -9,8 +11,10 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QThread>
 
@@ -23,6 +27,8 @@ namespace {
 
 const QString catalogueReadPath = QStringLiteral("multiple\\track.txt");
 const QString catalogueWritePath = QStringLiteral("multiple/track.txt");
+// No title can name this file: titles "track.*" are refused and worksheet files end in .txt.
+const QString keptRecordPath = QStringLiteral("multiple/track.deleted");
 
 void requireValidTitle(const QString &title)
 {
@@ -56,8 +62,9 @@ class CatalogueLock final
 {
 public:
     explicit CatalogueLock(const LockWaitNotice &notice)
-        : m_lock(QFileInfo(requirePath(catalogueWritePath)).absolutePath()
+        : m_path(QFileInfo(requirePath(catalogueWritePath)).absolutePath()
                  + QStringLiteral("/track.txt.lock"))
+        , m_lock(m_path)
     {
         bool waiting = false;
         const auto waitOver = qScopeGuard([&] {
@@ -67,7 +74,10 @@ public:
         const QDeadlineTimer deadline(catalogueLockWait);
         while (!m_lock.tryLock(0)) {
             if (m_lock.error() == QLockFile::PermissionError
-                || m_lock.error() == QLockFile::UnknownError || deadline.hasExpired())
+                || m_lock.error() == QLockFile::UnknownError)
+                throw FolderAccess::writeError(
+                    m_path, QStringLiteral("The catalogue cannot be locked for changing."));
+            if (deadline.hasExpired())
                 throw WorksheetFileError(QStringLiteral("The catalogue is in use."));
             if (!waiting && notice) {
                 waiting = true;
@@ -75,9 +85,11 @@ public:
             }
             QThread::msleep(5);
         }
+        GroupShare::adopt(m_path);
     }
 
 private:
+    const QString m_path;
     QLockFile m_lock;
 };
 
@@ -115,24 +127,46 @@ bool isTaken(const QString &title, const QStringList &alsoTaken)
     return QFileInfo::exists(MediaPath::resolve(worksheetPath(title)));
 }
 
+// The title with " (n)" after it, cut to the wizard's length where it must be. The cut is
+// made between words and keeps a closing part number, so that "Rivers and streams of 1"
+// gives "Rivers and streams 1 (2)" and stays told apart from the second part of its import.
+QString numberedTitle(const QString &title, int n)
+{
+    static const QRegularExpression partNumber(QStringLiteral(" [0-9]+$"));
+    const QString number = QStringLiteral(" (%1)").arg(n);
+    const QString part = partNumber.match(title).captured();
+    const int room = qMax(0, WorksheetDraft::titleMaxLength - int(number.size() + part.size()));
+    QString stem = WorksheetText::wordsWithin(title.chopped(part.size()), room);
+    if (stem.isEmpty()) // one long word: nothing shorter names it
+        stem = title.first(qMin(title.size(), qsizetype(room + part.size()))).trimmed();
+    else
+        stem += part;
+    return stem + number;
+}
+
 QString freeTitleInCatalogue(const QString &title, const QStringList &alsoTaken)
 {
     requireValidTitle(title);
     // Enough tries for a full catalogue and as many stray files again.
     constexpr int lastTry = 2 * catalogueCapacity + 2;
     for (int n = 1; n <= lastTry; ++n) {
-        QString candidate = title;
-        if (n > 1) {
-            const QString number = QStringLiteral(" (%1)").arg(n);
-            candidate.truncate(WorksheetDraft::titleMaxLength - number.size());
-            while (candidate.endsWith(u' '))
-                candidate.chop(1);
-            candidate += number;
-        }
+        const QString candidate = n > 1 ? numberedTitle(title, n) : title;
         if (!isTaken(candidate, alsoTaken) && WorksheetText::isValidTitle(candidate))
             return candidate;
     }
     throw WorksheetFileError(QStringLiteral("No free title was found for %1.").arg(title));
+}
+
+// Adds title to the record of worksheets that Delete kept. The record only serves the
+// technician's check, so a failure to write it never stops a Delete.
+void recordKept(const QString &title)
+{
+    QStringList kept = keptworksheets();
+    if (kept.contains(title))
+        return;
+    try {
+        TextFileWriter::replace(requirePath(keptRecordPath), catalogueLines(kept << title));
+    } catch (const WorksheetFileError &) { }
 }
 
 } // namespace
@@ -264,7 +298,14 @@ QString savenewworksheet(WorksheetDraft draft, const LockWaitNotice &notice)
     readcatalogue();
     draft.title = freeTitleInCatalogue(draft.title, {});
     writeworksheet(draft);
-    addToCatalogue(draft.title);
+    try {
+        addToCatalogue(draft.title);
+    } catch (const WorksheetFileError &) {
+        // No worksheet had the title, so the file is this save's own: it goes again rather
+        // than stay behind outside the catalogue.
+        QFile::remove(MediaPath::resolve(worksheetPath(draft.title)));
+        throw;
+    }
     return draft.title;
 }
 
@@ -279,6 +320,7 @@ bool delworksheet(const QString &delname, const LockWaitNotice &notice)
     }
     if (position == 0)
         return false;
+    recordKept(delname);
     QStringList titles;
     for (int i = 1; i <= trackcount; ++i) {
         if (i != position)
@@ -290,6 +332,22 @@ bool delworksheet(const QString &delname, const LockWaitNotice &notice)
     tracklist[trackcount].clear();
     --trackcount;
     return true;
+}
+
+QStringList keptworksheets()
+{
+    QStringList titles;
+    if (!QFileInfo::exists(MediaPath::resolve(keptRecordPath)))
+        return titles;
+    FieldReader file;
+    try {
+        file.open(keptRecordPath);
+        for (int count = parseCount(file.readField()); titles.size() < count;)
+            titles += file.readField();
+    } catch (const WorksheetFileError &) {
+        // A damaged record gives the titles before the damage.
+    }
+    return titles;
 }
 
 int correctAnswer(int q)

@@ -67,8 +67,14 @@ QString savenewworksheet(WorksheetDraft draft, const LockWaitNotice &notice = {}
 
 // Removes the last entry equal to delname from the catalogue, under the lock, and lowers
 // trackcount. Returns false, changing nothing, when no entry is equal to delname. The
-// worksheet file itself stays.
+// worksheet file itself stays, and its title goes into the record of kept worksheets.
 bool delworksheet(const QString &delname, const LockWaitNotice &notice = {});
+
+// The titles that delworksheet took out of the catalogue while keeping their files, as
+// recorded in "multiple/track.deleted" (written as the catalogue is). A file outside the
+// catalogue whose title is here was kept by Delete; any other was never catalogued. Empty
+// when there is no record; a damaged one gives the titles before the damage.
+QStringList keptworksheets();
 
 // The stored form of a worksheet and of a catalogue, as written to disk.
 QStringList worksheetLines(const WorksheetDraft &draft);

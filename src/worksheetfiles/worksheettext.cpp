@@ -48,6 +48,16 @@ QString titleProblem(const QString &title)
     return {};
 }
 
+QString wordsWithin(const QString &text, int length)
+{
+    if (text.size() <= length)
+        return text;
+    QString words = text.first(qMax(text.lastIndexOf(u' ', length), qsizetype(0)));
+    while (words.endsWith(u' '))
+        words.chop(1);
+    return words;
+}
+
 bool needsQuotes(const QString &title)
 {
     return title.startsWith(u' ') || title.endsWith(u' ') || title.startsWith(u'"')

@@ -26,6 +26,11 @@ inline bool isValidTitle(const QString &title)
     return titleProblem(title).isEmpty();
 }
 
+// The words of text that fit in length characters: text itself when it fits, else text cut
+// at the last space that leaves no more than length, without the spaces at its end; empty
+// when even the first word is longer. Texts are cut so, never in the middle of a word.
+QString wordsWithin(const QString &text, int length);
+
 // Whether title goes between double quotes on its catalogue line: the field reader drops
 // the spaces around a plain field and splits it at commas and line ends.
 bool needsQuotes(const QString &title);

@@ -62,8 +62,12 @@ QStringList section(const QString &heading, const QStringList &lines)
 QString importSummary(const QString &file, const ImportResult &result,
                       const ImportSaving::Outcome &outcome, bool toWizard)
 {
+    // Only what was saved, or is open in the wizard, counts as imported.
+    int imported = toWizard ? result.worksheets.last().questionCount : 0;
+    for (int i = 0; i < outcome.saved; ++i)
+        imported += result.worksheets[i].questionCount;
     QStringList lines { QStringLiteral("%1: %2 imported, %3 skipped.")
-                            .arg(file, questionCount(result.questionsTaken()),
+                            .arg(file, questionCount(imported),
                                  questionCount(result.skipped.size())) };
     for (const auto &[wanted, used] : outcome.renamed)
         lines += QStringLiteral("\"%1\" is already a worksheet, so the new one is called \"%2\".")
@@ -72,8 +76,8 @@ QString importSummary(const QString &file, const ImportResult &result,
         lines += QStringLiteral("\"%1\" is saved in the catalogue.")
                      .arg(result.worksheets[i].draft.title);
     if (!outcome.error.isEmpty())
-        lines += QStringLiteral("There was a problem saving your worksheet, so the rest was not "
-                                "imported: %1")
+        lines += (outcome.saved == 0 ? QStringLiteral("Nothing was saved. %1")
+                                     : QStringLiteral("The rest was not saved. %1"))
                      .arg(outcome.error);
     if (toWizard) {
         const ImportedWorksheet &last = result.worksheets.last();

@@ -104,6 +104,10 @@ CatalogueScreen::CatalogueScreen()
     Label4->setAlignment(Alignment::Center);
     Label4->move(120, 7920, 1995, 495);
 
+    Label5 = new Label(this, QStringLiteral("Label5"));
+    setupLabel(*Label5, QString(), { tahoma, 12, true, white, centre, { 600, 3360, 10800, 1500 } });
+    Label5->setVisible(false);
+
     connect(Check1, &CheckBox::clicked, this, &CatalogueScreen::Check1_Click);
     connect(Check2, &CheckBox::clicked, this, &CatalogueScreen::Check2_Click);
     Label2.connect(&Label::clicked, this, &CatalogueScreen::Label2_Click);
@@ -120,9 +124,15 @@ void CatalogueScreen::Form_Load()
     formlayout(*this);
     try {
         WorksheetFiles::readcatalogue();
-    } catch (const std::exception &) {
-        // What was read stays; entries past the 1000th are skipped.
-    }
+    } catch (const WorksheetFileError &error) {
+        // What was read stays; entries past the 1000th are skipped. A folder that cannot be
+        // reached lists nothing, and says so where the titles would be.
+        if (error.cause() == WorksheetFileError::Cause::Unreachable) {
+            trackcount = 0;
+            Label5->setCaption(error.message());
+            Label5->setVisible(true);
+        }
+    } catch (const std::exception &) { }
     Check1->setBackColor(layoutBlue);
     Check2->setBackColor(layoutBlue);
     catpage = 0;
@@ -222,6 +232,15 @@ void CatalogueScreen::actOnTitle(const QString &title)
             editworksheet(title);
         else
             deleteTitle(title);
+    } catch (const WorksheetFileError &error) {
+        // The worksheet is not to blame when its folder cannot be reached or changed.
+        if (!error.isFolderProblem())
+            message(corrupted);
+        else if (deleting)
+            message(QStringLiteral("The worksheet %1 could not be deleted.\n\n").arg(title)
+                    + error.message());
+        else
+            message(error.message());
     } catch (const std::exception &) {
         message(corrupted);
     }
@@ -233,6 +252,7 @@ void CatalogueScreen::editworksheet(const QString &title)
     // The catalogue's own title names the file; the one inside it has "&" read as commas.
     draft.title = title;
     wizard->fill(draft);
+    followWizard();
     wizard->show();
 }
 
@@ -254,14 +274,25 @@ void CatalogueScreen::deleteTitle(const QString &title)
 void CatalogueScreen::importQuestions()
 {
     setExporting(false);
-    CatalogueExchange::importQuestions([this] {
-        try {
-            WorksheetFiles::readcatalogue();
-        } catch (const std::exception &) {
-            // The page shows what was read.
-        }
-        workpage();
-    });
+    CatalogueExchange::importQuestions([this] { showChangedCatalogue(); });
+    if (wizard.isLoaded())
+        followWizard();
+}
+
+void CatalogueScreen::showChangedCatalogue()
+{
+    try {
+        WorksheetFiles::readcatalogue();
+    } catch (const std::exception &) {
+        // The page shows what was read.
+    }
+    workpage();
+}
+
+void CatalogueScreen::followWizard()
+{
+    connect(wizard.get(), &WizardScreen::worksheetSaved, this,
+            &CatalogueScreen::showChangedCatalogue, Qt::UniqueConnection);
 }
 
 void CatalogueScreen::chooseExport()

@@ -57,15 +57,21 @@ public:
     ControlArray<Label> Label2 { QStringLiteral("Label2") };
     ControlArray<Label> label3 { QStringLiteral("label3") };
     Label *Label4 = nullptr;
+    // Why no titles can be listed (the worksheets folder cannot be reached); hidden otherwise.
+    Label *Label5 = nullptr;
 
 private:
     // The open, edit or delete action on the title T; any failure ends it with the
-    // corrupted-worksheet message.
+    // corrupted-worksheet message, or, when the worksheets folder is to blame, with why.
     void actOnTitle(const QString &title);
     void deleteTitle(const QString &title);
     // Export Worksheet: asks for a title to be clicked, or, clicked again, cancels.
     void chooseExport();
     void setExporting(bool exporting);
+    // Reads the catalogue again and draws the page, after a worksheet was saved over it.
+    void showChangedCatalogue();
+    // Has the wizard, which this screen filled, redraw the catalogue when it saves.
+    void followWizard();
     // Asks where to save the worksheet and in which format, and writes it there.
     void exportWorksheet(const QString &title);
 

@@ -3,6 +3,7 @@
 #include "module1.h"
 #include "screenparts.h"
 #include "windows1252.h"
+#include "worksheetfileerror.h"
 #include "worksheetfiles.h"
 #include "worksheettext.h"
 
@@ -102,6 +103,11 @@ QString textProblem(const QString &text, const QString &name)
     if (text.startsWith(u'"'))
         return QStringLiteral("%1 cannot begin with a double quote (\"), because it would not "
                               "be read back as typed. Please change it.")
+            .arg(name);
+    // The file keeps commas as "&", so an "&" would come back as a comma.
+    if (text.contains(u'&'))
+        return QStringLiteral("%1 holds \"&\", which would be read back as a comma. Please "
+                              "write \"and\" instead.")
             .arg(name);
     const qsizetype unstorable = Windows1252::firstUnencodable(text);
     if (unstorable >= 0)
@@ -283,10 +289,15 @@ void WizardScreen::saveworksheet()
 {
     try {
         WorksheetFiles::saveworksheet(draft(), showBusyWhileWaiting);
+    } catch (const WorksheetFileError &error) {
+        // The reason follows, so that a teacher knows what to put right.
+        message(QStringLiteral("There was a problem saving your worksheet\n\n") + error.message());
+        return;
     } catch (const std::exception &) {
         message(QStringLiteral("There was a problem saving your worksheet"));
         return;
     }
+    Q_EMIT worksheetSaved();
     message(QStringLiteral("Your worksheet has been saved."));
 }
 

@@ -51,6 +51,10 @@ public:
     ControlArray<CheckBox> Check1 { QStringLiteral("Check1") };
     ControlArray<Label> label3 { QStringLiteral("label3") };
 
+Q_SIGNALS:
+    // A worksheet was written and catalogued, so a catalogue on show has changed.
+    void worksheetSaved();
+
 private:
     // The first reason, in box order, why the boxes cannot be saved as typed; empty when
     // they can. Runs after the completeness checks.

@@ -82,8 +82,9 @@ constexpr Command commands[] = {
     { u"check",
       {},
       u"check",
-      u"Report catalogue entries without their file, files not in the catalogue, damaged "
-      u"files, titles that cannot be file names and titles catalogued twice.",
+      u"Report catalogue entries without their file, files never catalogued, damaged files, "
+      u"titles that cannot be file names and titles catalogued twice; list the files that "
+      u"Delete kept.",
       {} },
     { u"import",
       u"file",
@@ -302,7 +303,11 @@ int WorksheetTool::check()
             report({ u"damaged"_s, title, problem });
     }
 
-    // The built-in worksheets, which a folder is seeded with, belong in no catalogue.
+    // The built-in worksheets, which a folder is seeded with, belong in no catalogue; Delete
+    // keeps the files of the worksheets it takes out, which is as it should be.
+    QSet<QString> kept;
+    for (const QString &title : WorksheetFiles::keptworksheets())
+        kept += title.toLower();
     const QDir shipped(MediaPath::shippedWorksheetsFolder());
     const QDir folder(MediaPath::worksheetsFolder());
     for (const QString &name : folder.entryList({ u"*.txt"_s }, QDir::Files, QDir::Name)) {
@@ -310,7 +315,9 @@ int WorksheetTool::check()
         const QString title = QFileInfo(name).completeBaseName();
         if (read.contains(path) || title.compare(u"track"_s, Qt::CaseInsensitive) == 0)
             continue;
-        if (!catalogued.contains(title.toLower()) && !shipped.exists(name))
+        if (kept.contains(title.toLower()))
+            print({ u"kept"_s, title });
+        else if (!catalogued.contains(title.toLower()) && !shipped.exists(name))
             report({ u"uncatalogued"_s, title });
         if (const QString problem = damage(path); !problem.isEmpty())
             report({ u"damaged"_s, title, problem });

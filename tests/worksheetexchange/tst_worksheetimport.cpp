@@ -78,7 +78,15 @@ void WorksheetImportTest::questionsTakenOrSkipped_data()
         u"Rivers quiz|2 = 2: {so} #1?|yes ~ok|no|c|d|A"_s);
     row("html and entities", gift,
         u"[html]<p>Salt &amp; <b>fresh</b>&nbsp;water &lt;3</p>{~A&eacute; =B&\\#233; ~C&\\#xE9; ~D}"_s,
-        u"Rivers quiz|Salt & fresh water <3|Aé|Bé|Cé|D|B"_s);
+        u"Rivers quiz|Salt and fresh water <3|Aé|Bé|Cé|D|B"_s, u"\"&\" is written \"and\""_s);
+    row("ampersands", gift, u"[plain]R&B?{=& ~a &b ~c ~d}"_s,
+        u"Rivers quiz|R and B?|and|a and b|c|d|A"_s,
+        u"Line 1: \"&\" is written \"and\", because a worksheet reads \"&\" back as a comma."_s);
+    row("percent without a number", gift, u"Q?{=%reset ~%run ~%.5 ~d}"_s,
+        u"Rivers quiz|Q?|%reset|%run|%.5|d|A"_s);
+    row("markers on answers", gift,
+        u"Q?{=[markdown]**Delta** ~%0%[html]<i>incorrect</i>. ~[PLAIN]<b> ~[moodle]x&lt;}"_s,
+        u"Rivers quiz|Q?|Delta|incorrect.|<b>|x<|A"_s);
     row("markdown", gift,
         u"[markdown]Which **river** is _longest_?{~[Thames](http://x.uk) =Severn ~`Trent` ~Wye}"_s,
         u"Rivers quiz|Which river is longest?|Thames|Severn|Trent|Wye|B"_s);
@@ -96,16 +104,18 @@ void WorksheetImportTest::questionsTakenOrSkipped_data()
     row("unstorable characters", gift, u"Is 3 ≥ 2 in Győr?{=yes ~no ~c ~d}"_s,
         u"Rivers quiz|Is 3 ? 2 in Gyor?|yes|no|c|d|A"_s,
         u"Line 1: characters a worksheet cannot store were replaced: \"≥\" by \"?\", \"ő\" by \"o\"."_s);
-    row("long question", gift, QString(70, u'q') + u"{=a ~b ~c ~d}"_s,
-        u"Rivers quiz|"_s + QString(60, u'q') + u"|a|b|c|d|A"_s, u"cut to 60 characters."_s);
-    row("long answer", gift, u"Q?{=a ~b ~The river Severn is the longest in Britain ~d}"_s,
-        u"Rivers quiz|Q?|a|b|The river Severn is the longes|d|A"_s,
-        u"Line 1: answer C \"The river Severn is the longes\" cut to 30 characters."_s);
-    row("title cannot name a file", gift,
+    row("question of 60", gift, QString(60, u'q') + u"{=a ~b ~c ~d}"_s,
+        u"Rivers quiz|"_s + QString(60, u'q') + u"|a|b|c|d|A"_s);
+    row("question of 61", gift, QString(61, u'q') + u"{=a ~b ~c ~d}"_s,
+        u"the question is 61 characters long, and the wizard's box holds 60"_s);
+    row("answer that & makes too long", gift, u"Q?{=a ~b ~Severn & Thames & Trent & Wye ~d}"_s,
+        u"answer C is 35 characters long, and the wizard's box holds 30"_s);
+    row("title cut between words", gift,
         u"$CATEGORY: Rivers: the long and winding course\n\nQ?{=a ~b ~c ~d}"_s,
-        u"Rivers the long and windi|Q?|a|b|c|d|A"_s, u"cannot name a worksheet"_s);
+        u"Rivers the long and|Q?|a|b|c|d|A"_s, u"cannot name a worksheet"_s);
     row("true/false", gift, u"Rivers flow uphill.{FALSE}"_s, u"a true/false question"_s);
     row("short answer", gift, u"Name a river.{=Nile =Amazon}"_s, u"a short-answer question"_s);
+    row("short answer unmarked", gift, u"Four plus one equals {5}"_s, u"a short-answer question"_s);
     row("matching", gift, u"Match.{=Nile -> Egypt =Severn -> Wales}"_s, u"a matching question"_s);
     row("numerical", gift, u"How long is the Nile?{#6650:10}"_s, u"a numerical question"_s);
     row("essay", gift, u"Write about rivers.{}"_s, u"an essay question"_s);
@@ -113,6 +123,8 @@ void WorksheetImportTest::questionsTakenOrSkipped_data()
     row("three answers", gift, u"Q?{=a ~b ~c}"_s, u"3 answers, not four"_s);
     row("partial credit", gift, u"Q?{=a ~%50%b ~c ~d}"_s,
         u"partial credit: an answer is worth 50%"_s);
+    row("negative credit", gift, u"Q?{=a ~%-25%b ~c ~d}"_s,
+        u"partial credit: an answer is worth -25%"_s);
     row("multiple credit", gift, u"Q?{=a =b ~c ~d}"_s,
         u"multiple credit: 2 answers are fully correct"_s);
     row("no answer right", gift, u"Q?{~a ~b ~c ~d}"_s, u"no answer is fully correct"_s);
@@ -123,7 +135,8 @@ void WorksheetImportTest::questionsTakenOrSkipped_data()
         u"<question type=\"category\"><category><text>$course$/top/Estuaries</text></category>"
         u"</question><!-- a comment -->"_s
             + mc(u"<p>Where does a river <i>end</i>?</p>"_s),
-        u"Estuaries|Where does a river end?|Source|Mouth & sea|Hill|Spring|B"_s);
+        u"Estuaries|Where does a river end?|Source|Mouth and sea|Hill|Spring|B"_s,
+        u"Line 3: \"&\" is written"_s);
     row("xml html as elements", xml,
         u"<question type=\"multichoice\"><questiontext format=\"html\"><text>Is <b>this</b> "
         u"bold?</text></questiontext><answer fraction=\"100\"><text>a</text></answer><answer "
@@ -201,7 +214,7 @@ void WorksheetImportTest::malformedFilesNameTheirLine_data()
     QTest::newRow("unclosed name") << gift << good + "::Name Q?{=a ~b ~c ~d}"
                                    << u"Line 3: The question name that begins with :: is not "
                                       u"closed with ::."_s;
-    QTest::newRow("credit not a number") << gift << good + "Q?{\n=a\n~%half%b ~c ~d}"
+    QTest::newRow("credit not a number") << gift << good + "Q?{\n=a\n~%1/2%b ~c ~d}"
                                          << u"Line 5: An answer's credit must be a number between "
                                             u"two % signs, such as %50%."_s;
     QTest::newRow("two answer sets") << gift << good + "Q?{=a ~b ~c ~d} and {=e ~f}"

@@ -1,4 +1,5 @@
 #include "media.h"
+#include "textfilewriter.h"
 #include "worksheetdata.h"
 #include "worksheetfileerror.h"
 #include "worksheetslocation.h"
@@ -6,15 +7,21 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSettings>
 #include <QTest>
 
+#include <functional>
+#include <optional>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace WorksheetFiles;
 using namespace Qt::StringLiterals;
 using Source = WorksheetsLocation::Source;
+using Cause = WorksheetFileError::Cause;
 
 namespace {
 
@@ -27,8 +34,8 @@ WorksheetsLocation::Choice choose(const QStringList &arguments)
     return WorksheetsLocation::choose(parser);
 }
 
-// Started as "tst_sharedfolder --worksheets DIR PREFIX COUNT", the test program is one of the
-// programs sharing DIR: it saves COUNT worksheets titled "PREFIX n".
+// Started as "tst_sharedfolder --worksheets DIR PREFIX COUNT [GONE]", the test program is one
+// of the programs sharing DIR: it saves COUNT worksheets titled "PREFIX n", then deletes GONE.
 int runChild(const QStringList &args)
 {
     if (!WorksheetsLocation::use(choose(args.mid(1, 2))).isEmpty())
@@ -36,6 +43,8 @@ int runChild(const QStringList &args)
     try {
         for (int i = 1; i <= args.value(4).toInt(); ++i)
             saveworksheet(sampleWorksheet(u"%1 %2"_s.arg(args[3]).arg(i)));
+        if (args.size() > 5 && !delworksheet(args[5]))
+            return 2;
     } catch (const WorksheetFileError &error) {
         qWarning("%s", error.what());
         return 1;
@@ -108,20 +117,34 @@ private slots:
         QCOMPARE(MediaPath::resolve(u"Multiple/track.txt"_s), shared + u"/track.txt"_s);
     }
 
+    // Saving and deleting then fail with the folder's own reason (and the file's, where only
+    // the catalogue is read-only).
     void unusableFolderStillRunsTheBuiltInQuizzes_data()
     {
         QTest::addColumn<QFile::Permissions>("permissions"); // none: the folder is missing
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << QFile::Permissions() << u"does not exist"_s;
-        QTest::newRow("unreadable") << QFile::Permissions(QFile::WriteOwner) << u"cannot be read"_s;
+        QTest::addColumn<QString>("reason"); // of the line at the start; none for no line
+        QTest::addColumn<QString>("why");
+        QTest::addColumn<Cause>("cause");
+        const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        QTest::newRow("missing") << QFile::Permissions() << u"does not exist"_s
+                                 << u"cannot be found"_s << Cause::Unreachable;
+        QTest::newRow("unreadable")
+            << QFile::Permissions(QFile::WriteOwner) << u"cannot be read"_s
+            << u"may not open the worksheets folder"_s << Cause::Unreachable;
         QTest::newRow("read-only")
-            << (QFile::ReadOwner | QFile::ExeOwner) << u"cannot be written to"_s;
+            << (QFile::ReadOwner | QFile::ExeOwner) << u"cannot be written to"_s
+            << u"may not change the worksheets folder"_s << Cause::NotWritable;
+        QTest::newRow("catalogue read-only")
+            << (all | QFile::ReadUser) << QString() << u"may not change the file track.txt"_s
+            << Cause::NotWritable;
     }
 
     void unusableFolderStillRunsTheBuiltInQuizzes()
     {
         QFETCH(QFile::Permissions, permissions);
         QFETCH(QString, reason);
+        QFETCH(QString, why);
+        QFETCH(Cause, cause);
         const QString tag = QString::fromLatin1(QTest::currentDataTag());
         if (permissions && geteuid() == 0) {
             // Permissions do not bind root: the row runs again as an ordinary user.
@@ -137,16 +160,101 @@ private slots:
         const QString shared = m_media.base() + u'/' + tag;
         if (permissions) {
             m_media.write(u"../%1/track.txt"_s.arg(tag), " 1 \r\nFloods\r\n");
+            QFile::setPermissions(shared + u"/track.txt"_s, QFile::ReadOwner);
             QFile::setPermissions(shared, permissions);
         }
         const QString line = WorksheetsLocation::use({ shared, Source::SystemSettings });
-        QVERIFY2(line.contains(shared) && line.contains(reason), qPrintable(line));
+        QVERIFY2(reason.isEmpty() ? line.isEmpty() : line.contains(shared) && line.contains(reason),
+                 qPrintable(line));
         readworksheetfile(u"multiple\\Rivers 1.txt"_s);
         QCOMPARE(worktitle, u"Rivers 1"_s);
-        QVERIFY_THROWS_EXCEPTION(WorksheetFileError, saveworksheet(sampleWorksheet(u"Deltas"_s)));
-        QVERIFY_THROWS_EXCEPTION(WorksheetFileError, delworksheet(u"Floods"_s));
+        const std::function<void()> actions[] = {
+            [] { saveworksheet(sampleWorksheet(u"Deltas"_s)); },
+            [] { delworksheet(u"Floods"_s); },
+        };
+        for (const auto &action : actions) {
+            try {
+                action();
+                QFAIL("it did not fail");
+            } catch (const WorksheetFileError &error) {
+                QVERIFY2(error.message().contains(why)
+                             && error.message().contains(QDir::toNativeSeparators(shared)),
+                         qPrintable(error.message()));
+                QCOMPARE(error.cause(), cause);
+            }
+        }
         QFile::setPermissions(shared, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY2(permissions || !QFileInfo::exists(shared), "a missing folder was made");
+    }
+
+    // In a folder that a group may write (setgid, 2775), every file made there, the lock
+    // too, is the group's to change whatever the umask; elsewhere nothing changes.
+    void groupFolderFilesAreTheGroups()
+    {
+        const mode_t umaskBefore = ::umask(022);
+        const auto restore = qScopeGuard([&] { ::umask(umaskBefore); });
+        QTemporaryDir base;
+        for (const bool shared : { true, false }) {
+            const QString folder = base.filePath(shared ? u"class"_s : u"own"_s);
+            QVERIFY(QDir().mkdir(folder));
+            QVERIFY(::chmod(QFile::encodeName(folder).constData(), shared ? 02775 : 0755) == 0);
+            QCOMPARE(WorksheetsLocation::use({ folder, Source::Option }), QString());
+            // The lock is there while the catalogue is replaced.
+            std::optional<QFile::Permissions> lock;
+            TextFileWriter::setBeforeReplaceHook([&](const QString &path) {
+                if (path.endsWith(u"/track.txt"_s))
+                    lock = QFile::permissions(folder + u"/track.txt.lock"_s);
+            });
+            saveworksheet(sampleWorksheet(u"Deltas"_s));
+            TextFileWriter::setBeforeReplaceHook({});
+            QVERIFY(lock && (*lock & QFile::ReadOwner));
+            QCOMPARE(bool(*lock & QFile::WriteGroup), shared);
+            for (const QString &file : { u"track.txt"_s, u"Deltas.txt"_s, u"Rivers 1.txt"_s })
+                QCOMPARE(bool(QFile::permissions(folder + u'/' + file) & QFile::WriteGroup),
+                         shared);
+        }
+    }
+
+    // A second account of the group saves into the folder the first one filled and deletes
+    // one of its worksheets.
+    void secondAccountSavesAndDeletes()
+    {
+        if (geteuid() != 0)
+            QSKIP("only root can run the two teachers' programs under accounts of their own; "
+                  "groupFolderFilesAreTheGroups tests the umask alone");
+        constexpr uint group = 61000;
+        QTemporaryDir base;
+        QFile::setPermissions(base.path(), QFile::permissions(base.path()) | QFile::ExeOther);
+        const QString folder = base.filePath(u"class"_s);
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(::chown(QFile::encodeName(folder).constData(), 0, group) == 0);
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 02775) == 0);
+        const mode_t umaskBefore = ::umask(022);
+        const auto restore = qScopeGuard([&] { ::umask(umaskBefore); });
+        const std::pair<int, QStringList> teachers[] = {
+            { 61001, { u"Teacher A"_s, u"2"_s } },
+            { 61002, { u"Teacher B"_s, u"2"_s, u"Teacher A 1"_s } },
+        };
+        for (const auto &[uid, work] : teachers) {
+            QProcess teacher;
+            teacher.setProcessChannelMode(QProcess::ForwardedChannels);
+            teacher.start(u"setpriv"_s,
+                          QStringList { u"--reuid=%1"_s.arg(uid), u"--regid=%1"_s.arg(uid),
+                                        u"--groups=%1"_s.arg(group),
+                                        QCoreApplication::applicationFilePath(), u"--worksheets"_s,
+                                        folder }
+                              + work);
+            QVERIFY2(teacher.waitForFinished(60000) && teacher.exitCode() == 0,
+                     qPrintable(work.first()));
+        }
+        MediaPath::setWorksheetsFolder(folder);
+        readcatalogue();
+        QCOMPARE(catalogueInMemory(),
+                 QStringList({ u"Teacher A 2"_s, u"Teacher B 1"_s, u"Teacher B 2"_s }));
+        for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files)) {
+            QCOMPARE(file.groupId(), group);
+            QVERIFY2(file.permissions() & QFile::WriteGroup, qPrintable(file.fileName()));
+        }
     }
 
     void twoProgramsSavingIntoOneFolderLoseNothing()

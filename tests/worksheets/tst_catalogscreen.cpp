@@ -1,9 +1,13 @@
 #include "scene.h"
 
 #include "fieldreader.h"
+#include "textfilewriter.h"
+#include "worksheetfileerror.h"
 #include "worksheetimport.h"
 
 #include <QtTest>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -144,23 +148,66 @@ private Q_SLOTS:
         QCOMPARE(shownTitles(screen).size(), 5);
     }
 
-    // file: what the dialog gives ("" cancels); catalogue: the titles on show afterwards;
-    // wizard: the worksheet it opens with its number of questions ("" for none); says: parts
-    // of the box shown ("" for none).
+    // Without its folder, the catalogue lists nothing and says why where the titles would
+    // be; a title clicked before the folder went names the folder, not the worksheet.
+    void missingFolderIsSaidOnScreen()
+    {
+        setCatalogueWithFiles(s->media, numberedTitles(3));
+        CatalogueScreen *screen = showCatalogue();
+        QVERIFY(screen);
+        QVERIFY(!screen->Label5->visible());
+        QVERIFY(QDir(s->media.multiple()).removeRecursively());
+        TestUtil::click(screen->Label2[1]);
+        clickTick(screen->Check2);
+        TestUtil::click(screen->Label2[2]);
+        const QString gone = u"The worksheets folder %1 cannot be found. If it is on a shared "
+                             "drive, the drive may not be connected."_s.arg(s->media.multiple());
+        QCOMPARE(
+            s->boxes.texts(),
+            QStringList({ gone, u"The worksheet Worksheet 2 could not be deleted.\n\n"_s + gone }));
+        QVERIFY(!multiple.isLoaded());
+
+        worksheets.unload();
+        TestUtil::processEvents();
+        screen = showCatalogue();
+        QVERIFY(screen);
+        QVERIFY(screen->Label5->visible());
+        QCOMPARE(screen->Label5->caption(), gone);
+        QVERIFY(QRect(0, 720 / 15, 800, (7920 - 720) / 15).contains(screen->Label5->geometry()));
+        QCOMPARE(shownTitles(screen), QStringList());
+        TestUtil::grabScreenshot(screen, u"catalogue-missing-folder"_s);
+    }
+
+    // file: what the dialog gives ("" cancels); situation: the folder's state, or "again" for
+    // the file imported twice; catalogue: the titles on show afterwards; saved: the worksheet
+    // files the import leaves, each catalogued; wizard: the worksheet it opens with its number
+    // of questions ("" for none), which, when complete, is saved there; says: parts of the last
+    // box shown ("" for none).
     void importSavesTensAndOpensTheRestInTheWizard_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("situation");
         QTest::addColumn<QStringList>("catalogue");
+        QTest::addColumn<int>("saved");
         QTest::addColumn<QString>("wizardTitle");
         QTest::addColumn<int>("questions");
         QTest::addColumn<QStringList>("says");
+        const QByteArray bank = giftBank(11);
+        const QString nothing
+            = u"bank.gift: 0 questions imported, 11 questions skipped.\nNothing was saved. "_s;
         // clang-format off
-        QTest::newRow("eleven") << u"bank.gift"_s << giftBank(11) << QStringList { u"Rivers quiz 1"_s } << u"Rivers quiz 2"_s << 1 << QStringList { u"bank.gift: 11 questions imported, 11 questions skipped."_s, u"\"Rivers quiz 1\" is saved in the catalogue."_s, u"\"Rivers quiz 2\" (1 question) is open in the Multiple Choice Wizard"_s, u"Skipped:\nLine 5: \"True?\" skipped: a true/false question."_s, u"... and 3 more."_s };
-        QTest::newRow("ten") << u"floods.txt"_s << giftBank(10, u"Floods"_s) << QStringList() << u"Floods"_s << 10 << QStringList { u"\"Floods\" (10 questions) is open"_s };
-        QTest::newRow("titles taken") << u"bank.gift"_s << giftBank(20, u"Rivers"_s) << QStringList { u"Rivers 1 (2)"_s, u"Rivers 2 (2)"_s } << QString() << 0 << QStringList { u"\"Rivers 1\" is already a worksheet, so the new one is called \"Rivers 1 (2)\"."_s };
-        QTest::newRow("malformed") << u"broken.gift"_s << QByteArray("Q1?{=a ~b ~c ~d}\n\nQ2?{=a ~b\n~c ~d\n") << QStringList() << QString() << 0 << QStringList { u"broken.gift cannot be imported, so nothing was imported.\n\nLine 3: "_s };
-        QTest::newRow("cancelled") << QString() << QByteArray() << QStringList() << QString() << 0 << QStringList();
+        QTest::newRow("eleven") << u"bank.gift"_s << bank << QString() << QStringList { u"Rivers quiz 1"_s } << 1 << u"Rivers quiz 2"_s << 1 << QStringList { u"bank.gift: 11 questions imported, 11 questions skipped."_s, u"\"Rivers quiz 1\" is saved in the catalogue."_s, u"\"Rivers quiz 2\" (1 question) is open in the Multiple Choice Wizard"_s, u"Skipped:\nLine 5: \"True?\" skipped: a true/false question."_s, u"... and 3 more."_s };
+        QTest::newRow("ten, then saved in the wizard") << u"floods.txt"_s << giftBank(10, u"Floods"_s) << QString() << QStringList() << 0 << u"Floods"_s << 10 << QStringList { u"\"Floods\" (10 questions) is open"_s };
+        QTest::newRow("titles taken") << u"bank.gift"_s << giftBank(20, u"Rivers"_s) << QString() << QStringList { u"Rivers 1 (2)"_s, u"Rivers 2 (2)"_s } << 2 << QString() << 0 << QStringList { u"\"Rivers 1\" is already a worksheet, so the new one is called \"Rivers 1 (2)\"."_s };
+        QTest::newRow("cut title imported again") << u"bank.gift"_s << giftBank(20, u"Rivers and streams of Britain"_s) << u"again"_s << QStringList { u"Rivers and streams of 1"_s, u"Rivers and streams of 2"_s, u"Rivers and streams 1 (2)"_s, u"Rivers and streams 2 (2)"_s } << 4 << QString() << 0 << QStringList { u"\"Rivers and streams of 2\" is already a worksheet, so the new one is called \"Rivers and streams 2 (2)\"."_s };
+        QTest::newRow("malformed") << u"broken.gift"_s << QByteArray("Q1?{=a ~b ~c ~d}\n\nQ2?{=a ~b\n~c ~d\n") << QString() << QStringList() << 0 << QString() << 0 << QStringList { u"broken.gift cannot be imported, so nothing was imported.\n\nLine 3: "_s };
+        QTest::newRow("cancelled") << QString() << QByteArray() << QString() << QStringList() << 0 << QString() << 0 << QStringList();
+        QTest::newRow("folder missing") << u"bank.gift"_s << bank << u"missing"_s << QStringList() << 0 << QString() << 0 << QStringList { nothing + u"The worksheets folder "_s, u" is missing or cannot be reached"_s };
+        QTest::newRow("folder read-only") << u"bank.gift"_s << bank << u"read-only"_s << QStringList() << 0 << QString() << 0 << QStringList { nothing + u"The worksheets folder "_s, u" is read-only, so nothing can be saved in it."_s };
+        QTest::newRow("folder not writable") << u"bank.gift"_s << bank << u"not writable"_s << QStringList() << 0 << QString() << 0 << QStringList { nothing + u"This account may not save in the worksheets folder "_s };
+        QTest::newRow("no room in the catalogue") << u"bank.gift"_s << bank << u"full"_s << numberedTitles(24) << 0 << QString() << 0 << QStringList { nothing + u"The catalogue holds 999 of its 1000 worksheets, and this import makes 2."_s };
+        QTest::newRow("catalogue fails part way") << u"bank.gift"_s << giftBank(21) << u"fails"_s << QStringList { u"Rivers quiz 1"_s } << 1 << QString() << 0 << QStringList { u"bank.gift: 10 questions imported, 21 questions skipped."_s, u"\"Rivers quiz 1\" is saved in the catalogue.\nThe rest was not saved. track.txt could not be replaced."_s };
         // clang-format on
     }
 
@@ -168,20 +215,51 @@ private Q_SLOTS:
     {
         QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, situation);
         QFETCH(QStringList, catalogue);
+        QFETCH(int, saved);
         QFETCH(QString, wizardTitle);
         QFETCH(int, questions);
         QFETCH(QStringList, says);
-        const QByteArray builtIn = s->media.read(u"multiple/Rivers 1.txt"_s);
+        const QString folder = s->media.multiple();
+        const bool permissions = situation == u"read-only" || situation == u"not writable";
+        if (permissions && geteuid() == 0) {
+            QCOMPARE(TestUtil::runRowAsNobody(), 0);
+            return;
+        }
         s->media.write(file, bytes);
-        s->dialogs.setAnswers({ file.isEmpty() ? QString() : s->media.path(file) });
+        if (situation == u"full")
+            setCatalogue(s->media, numberedTitles(999));
         CatalogueScreen *screen = showCatalogue();
         QVERIFY(screen);
-        TestUtil::click(screen->Label2[CatalogueScreen::importButton]);
+        if (situation == u"missing")
+            QDir(folder).removeRecursively();
+        const auto restore = qScopeGuard([&] {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            TextFileWriter::setBeforeReplaceHook({});
+        });
+        if (permissions)
+            QFile::setPermissions(
+                folder,
+                QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                    | QFile::ReadOther | QFile::ExeOther
+                    | (situation == u"read-only" ? QFile::Permissions() : QFile::WriteGroup));
+        if (situation == u"fails")
+            TextFileWriter::setBeforeReplaceHook([count = 0](const QString &path) mutable {
+                if (path.endsWith(u"/track.txt"_s) && ++count == 2)
+                    throw WorksheetFileError(u"track.txt could not be replaced."_s);
+            });
+        const QByteArray builtIn = s->media.read(u"multiple/Rivers 1.txt"_s);
+        const qsizetype files = s->media.worksheetFiles().size();
+        const int clicks = situation == u"again" ? 2 : 1;
+        s->dialogs.setAnswers(
+            QStringList(clicks, file.isEmpty() ? QString() : s->media.path(file)));
+        for (int click = 0; click < clicks; ++click)
+            TestUtil::click(screen->Label2[CatalogueScreen::importButton]);
         QCOMPARE(s->dialogs.asked().value(0).caption, u"Import Questions"_s);
         QVERIFY(s->dialogs.asked().value(0).filters.join(u' ').contains(u"*.gift *.txt *.xml"_s));
         QCOMPARE(shownTitles(screen), catalogue);
-        QCOMPARE(s->media.worksheetFiles().size(), 3 + catalogue.size());
+        QCOMPARE(s->media.worksheetFiles().size(), files + saved);
         QCOMPARE(s->media.read(u"multiple/Rivers 1.txt"_s), builtIn);
         QCOMPARE(wizard.isLoaded(), !wizardTitle.isEmpty());
         if (wizard.isLoaded()) {
@@ -192,10 +270,17 @@ private Q_SLOTS:
                 QCOMPARE(wizard->Check1[4 * row]->value(), row < questions ? 1 : 0);
             }
         }
-        QCOMPARE(s->boxes.shown().size(), says.isEmpty() ? 0 : 1);
+        QCOMPARE(s->boxes.shown().size(), says.isEmpty() ? 0 : clicks);
         for (const QString &part : says)
             QVERIFY2(s->boxes.last().text.contains(part), qPrintable(s->boxes.last().text));
-        QCOMPARE(s->sound.played(), QStringList { clickSound });
+        QCOMPARE(s->sound.played(), QStringList(clicks, clickSound));
+
+        // The catalogue underneath shows what the wizard saves.
+        if (questions == 10) {
+            TestUtil::click(wizard->label3[1]);
+            QCOMPARE(s->boxes.texts().last(), u"Your worksheet has been saved."_s);
+            QCOMPARE(shownTitles(screen), catalogue << wizardTitle);
+        }
     }
 
     void exportWritesTheNextTitleClickedInTheFormatChosen()

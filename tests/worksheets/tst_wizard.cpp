@@ -184,8 +184,9 @@ private Q_SLOTS:
     }
 
     // While another program holds the catalogue the save waits under the busy pointer and
-    // then fails as any save does; with the catalogue free there is no busy pointer.
-    void saveWaitsForTheCatalogueUnderTheBusyPointer()
+    // then fails, saying why; with the catalogue free there is no busy pointer. Without its
+    // folder the save fails naming the folder.
+    void saveWaitsForTheCatalogueAndSaysWhyItFails()
     {
         WizardScreen *screen = showFilled([](WorksheetDraft &) {});
         QVERIFY(screen);
@@ -199,13 +200,21 @@ private Q_SLOTS:
         const qsizetype before = s->desktop.pointerChanges().size();
         clickSave(screen);
         QCOMPARE(s->desktop.pointerChanges().mid(before), (QList<bool> { true, false }));
-        QCOMPARE(s->boxes.texts(), QStringList { u"There was a problem saving your worksheet"_s });
+        const QString problem = u"There was a problem saving your worksheet\n\n"_s;
+        QCOMPARE(s->boxes.texts(), QStringList { problem + u"The catalogue is in use."_s });
         QCOMPARE(s->media.catalogue(), catalogue);
 
         other.unlock();
         clickSave(screen);
         QCOMPARE(s->boxes.texts().last(), saved);
         QCOMPARE(s->desktop.pointerChanges().size(), before + 2);
+
+        QVERIFY(QDir(s->media.multiple()).removeRecursively());
+        clickSave(screen);
+        QCOMPARE(s->boxes.texts().last(),
+                 problem
+                     + u"The worksheets folder %1 cannot be found. If it is on a shared drive, "
+                       "the drive may not be connected."_s.arg(s->media.multiple()));
     }
 
     void refusedEntriesWriteNothing_data()
@@ -225,6 +234,10 @@ private Q_SLOTS:
             << u"Lakes"_s << 102 << u"\"Deep\" lakes?"_s
             << u"Question 3 cannot begin with a double quote (\"), because it would not be read "
                "back as typed. Please change it."_s;
+        QTest::newRow("answer holds an ampersand")
+            << u"Lakes"_s << 4 * 1 + 1 << u"Salt & pepper"_s
+            << u"Answer B of Question 2 holds \"&\", which would be read back as a comma. "
+               "Please write \"and\" instead."_s;
         QTest::newRow("answer D outside the code page")
             << u"Lakes"_s << 4 * 8 + 3 << u"\u6c34"_s
             << u"Answer D of Question 9 holds the character \u6c34, which a worksheet cannot "

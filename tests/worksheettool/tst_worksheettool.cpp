@@ -66,6 +66,9 @@ private Q_SLOTS:
         m_media->write(u"bank11.gift"_s, giftBank(11));
         m_media->write(u"bank3.gift"_s, giftBank(3));
         m_media->write(u"broken.gift"_s, "Q1?{=a ~b ~c ~d}\n\nQ2?{=a ~b\n~c ~d\n");
+        m_media->write(u"salt.gift"_s,
+                       "$CATEGORY: Salt\n\nR&B?{=Salt & pepper ~a ~b ~c}\n\n" + giftBank(9));
+        m_media->write(u"full/track.txt"_s, catalogueBytes(numberedTitles(998)));
     }
 
     // lines: the first lines of standard output (none at all when empty); errors: the start
@@ -90,6 +93,8 @@ private Q_SLOTS:
         QTest::newRow("import") << QStringList { u"import"_s, u"bank11.gift"_s } << 0 << QStringList { u"saved\tRivers quiz 1\t10"_s, u"leftover\tRivers quiz 2\t1"_s, u"skipped\t5\tTrue?\ta true/false question"_s } << QString() << withQuiz << QString();
         QTest::newRow("import onto built-ins") << QStringList { u"import"_s, u"bank11.gift"_s, u"--title"_s, u"Rivers"_s } << 0 << QStringList { u"renamed\tRivers 1\tRivers 1 (2)"_s, u"renamed\tRivers 2\tRivers 2 (2)"_s, u"saved\tRivers 1 (2)\t10"_s, u"leftover\tRivers 2 (2)\t1"_s } << QString() << QStringList { walk, u"Rivers 1 (2)"_s } << QString();
         QTest::newRow("dry run") << QStringList { u"import"_s, u"--dry-run"_s, u"bank11.gift"_s } << 0 << QStringList { u"worksheet\tRivers quiz 1\t10"_s, u"question\t1\tQuestion 1?"_s, u"correct\tA\tright"_s, u"answer\tB\twrong"_s } << QString() << alone << QString();
+        QTest::newRow("dry run shows and for &") << QStringList { u"import"_s, u"--dry-run"_s, u"salt.gift"_s } << 0 << QStringList { u"worksheet\tSalt\t10"_s, u"question\t1\tR and B?"_s, u"correct\tA\tSalt and pepper"_s } << QString() << alone << QString();
+        QTest::newRow("the catalogue's last places") << QStringList { u"--worksheets"_s, u"full"_s, u"import"_s, u"bank11.gift"_s } << 0 << QStringList { u"saved\tRivers quiz 1\t10"_s } << QString() << alone << QString();
         QTest::newRow("fewer than ten") << QStringList { u"import"_s, u"bank3.gift"_s } << 1 << QStringList { u"leftover\tRivers quiz\t3"_s } << me + u"bank3.gift gives fewer than ten questions"_s << alone << QString();
         QTest::newRow("malformed") << QStringList { u"import"_s, u"broken.gift"_s } << 1 << QStringList() << me + u"broken.gift cannot be imported: Line 3: "_s << alone << QString();
         QTest::newRow("export gift") << QStringList { u"export"_s, walk, u"--format"_s, u"gift"_s } << 0 << QStringList { u"// Ondel worksheet \"Our River Walk\""_s } << QString() << alone << QString();
@@ -119,9 +124,15 @@ private Q_SLOTS:
         }
     }
 
+    // A file that Delete kept is told apart from one never catalogued, and is no problem.
     void checkReportsEachProblemOnALine()
     {
-        setCatalogue(*m_media, { walk, u"Floods"_s, u"bad/title"_s, u"our river walk"_s });
+        QVERIFY(WorksheetFiles::delworksheet(walk));
+        Finished run = finish(start(*m_media, { u"check"_s }));
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.lines, QStringList { u"kept\tOur River Walk"_s });
+
+        setCatalogue(*m_media, { u"Floods"_s, u"bad/title"_s, u"floods"_s });
         m_media->write(u"multiple/Old Quiz.txt"_s, sampleWorksheetBytes(u"Old Quiz"_s));
         m_media->write(u"multiple/Storms.txt"_s, sampleWorksheetBytes(u"Storms"_s).first(200));
         // A school's own copy of Rivers 2 that says it has five words where it has six.
@@ -139,18 +150,18 @@ private Q_SLOTS:
         ordering.write(text);
         ordering.close();
 
-        const Finished run = finish(start(*m_media, { u"check"_s }, dataHome));
+        run = finish(start(*m_media, { u"check"_s }, dataHome));
         QCOMPARE(run.status, 1);
-        QCOMPARE(run.lines.mid(0, 6),
+        QCOMPARE(run.lines.mid(0, 7),
                  QStringList({ u"missing\tFloods"_s,
                                u"bad-title\tbad/title\tA title cannot hold the character /."_s,
-                               u"duplicate\tour river walk"_s, u"uncatalogued\tOld Quiz"_s,
-                               u"uncatalogued\tStorms"_s,
+                               u"duplicate\tfloods"_s, u"uncatalogued\tOld Quiz"_s,
+                               u"kept\tOur River Walk"_s, u"uncatalogued\tStorms"_s,
                                u"damaged\tStorms\tThe file ends too soon."_s }));
         const QString line = ordering.fileName()
             + u": line %1, [activity] words: it says 5 words but the file has 6 [box] sections"_s
                   .arg(text.left(text.indexOf("words = ")).count('\n') + 1);
-        QCOMPARE(run.lines.mid(6), QStringList { u"topic\trivers2\t"_s + line });
+        QCOMPARE(run.lines.mid(7), QStringList { u"topic\trivers2\t"_s + line });
         QCOMPARE(run.errors, u"ondel-worksheets: 7 problems in %1\n"_s.arg(m_media->multiple()));
     }
 
