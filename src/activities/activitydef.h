@@ -77,6 +77,8 @@ struct ActivityDef
     // Width of every box, word and start slot of the activity; all are itemHeight high.
     float itemWidth = 0;
     BoxStyle boxStyle = BoxStyle::Transparent;
+    // What the class record calls the activity.
+    QStringView activityName;
 
     static constexpr float itemHeight = 375;
 
@@ -193,6 +195,7 @@ inline constexpr ActivityDef rivers1labDef {
     ActivityContent::rivers1labBoxes,
     1875,
     BoxStyle::Transparent,
+    u"Labelling Activity",
 };
 
 inline constexpr ActivityDef rivers2labDef {
@@ -207,6 +210,7 @@ inline constexpr ActivityDef rivers2labDef {
     ActivityContent::rivers2labBoxes,
     1875,
     BoxStyle::OpaqueBlue,
+    u"Labelling Activity",
 };
 
 inline constexpr ActivityDef rivers1ordDef {
@@ -221,6 +225,7 @@ inline constexpr ActivityDef rivers1ordDef {
     ActivityContent::rivers1ordBoxes,
     2355,
     BoxStyle::Transparent,
+    u"Ordering Activity",
 };
 
 inline constexpr ActivityDef rivers2ordDef {
@@ -235,4 +240,5 @@ inline constexpr ActivityDef rivers2ordDef {
     ActivityContent::rivers2ordBoxes,
     1875,
     BoxStyle::Transparent,
+    u"Ordering Activity",
 };

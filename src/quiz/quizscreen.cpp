@@ -4,6 +4,7 @@
 #include "module1.h"
 #include "printer.h"
 #include "readaloud.h"
+#include "resultrecording.h"
 #include "resultsscreen.h"
 #include "screenparts.h"
 #include "worksheetfiles.h"
@@ -183,9 +184,11 @@ void QuizScreen::markQuestion()
 
 void QuizScreen::scoreQuiz()
 {
+    QList<int> wrong;
     for (int i = 1; i <= worksheetQuestionCount; ++i) {
         score += marks[i];
         if (marks[i] == 0) {
+            wrong += i;
             const int k = i - 1 - score;
             Wrong->Label2[k]->setCaption(QStringLiteral(" %1. ").arg(i) + questions[i]);
             Wrong->Label2[k]->setVisible(true);
@@ -197,6 +200,7 @@ void QuizScreen::scoreQuiz()
     Welldone->Label5->setVisible(true);
     Welldone->label3[0]->setVisible(true);
     Welldone->show();
+    ResultRecording::keep(Label6->caption(), ResultRecording::quizActivity, score, outof, wrong);
     unload();
 }
 
