@@ -3,6 +3,7 @@
 // under 100 ms; and a click on a score listing the attempts.
 #include "classrecord.h"
 #include "classresultsscreen.h"
+#include "classsummary.h"
 #include "mediapath.h"
 #include "module1.h"
 #include "resultscsv.h"
@@ -53,6 +54,16 @@ void classResultsOpening(benchmark::State &state)
     state.SetLabel("30 pupils x 20 activities x 3 attempts");
 }
 BENCHMARK(classResultsOpening)->Unit(benchmark::kMillisecond);
+
+// The part of the opening that is the record's: read, parsed and summed up.
+void recordReadAndSummed(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const ClassSummary summary(ClassRecord::read().results);
+        benchmark::DoNotOptimize(summary.cell(29, 19).best);
+    }
+}
+BENCHMARK(recordReadAndSummed)->Unit(benchmark::kMillisecond);
 
 // A click on a score: the attempts listed and drawn.
 void attemptsListed(benchmark::State &state)

@@ -304,6 +304,9 @@ private slots:
             typePassword(u"kingfisher 7"_s);
             QCOMPARE(teacherdoor->Text1->text(), QString());
             QCOMPARE(teacherdoor->Text1->isEnabled(), i < 5);
+            if (i == 1)
+                QCOMPARE(teacherdoor->Label2->caption(),
+                         u"That is not the teacher password. Please try again."_s);
         }
         QCOMPARE(teacherdoor->Label2->caption(),
                  u"Too many wrong tries. Please wait 5 seconds, then try again."_s);
