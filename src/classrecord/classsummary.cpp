@@ -15,13 +15,13 @@ ClassSummary::ClassSummary(const QList<RecordedResult> &results, const QDateTime
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     QHash<QString, int> pupilRows;
-    QHash<QPair<QString, QString>, int> activityColumns;
+    QHash<std::pair<QString, QString>, int> activityColumns;
     for (const RecordedResult &result : std::as_const(m_results)) {
         if (!pupilRows.contains(result.pupil)) {
             pupilRows.insert(result.pupil, 0);
             m_pupils += result.pupil;
         }
-        const QPair key(result.title, result.activity);
+        const std::pair key(result.title, result.activity);
         if (const auto found = activityColumns.constFind(key); found != activityColumns.cend()) {
             m_columns[*found].outof = result.outof;
         } else {
