@@ -18,7 +18,7 @@ ONDEL_PACKAGES=(
     cups cups-bsd printer-driver-cups-pdf poppler-utils
     pulseaudio pulseaudio-utils
     dbus-x11 at-spi2-core python3-pyatspi
-    libfontconfig-dev dpkg-dev lintian desktop-file-utils appstream
+    libfontconfig-dev libsodium-dev dpkg-dev lintian desktop-file-utils appstream
 )
 
 as_root() {

@@ -2,6 +2,7 @@
 
 #include "module1.h"
 #include "readaloud.h"
+#include "resultrecording.h"
 #include "resultsscreen.h"
 #include "screenparts.h"
 #include "topics.h"
@@ -308,6 +309,7 @@ void ActivityScreen::label3_Click(int index)
         // outof since this screen loaded, and the sentence must count this activity's words.
         outof = m_activity.count();
         Welldone->show();
+        ResultRecording::keep(Label6->caption(), m_definition.activityName, score, outof);
         break;
     default:
         return;

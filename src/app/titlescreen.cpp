@@ -1,9 +1,11 @@
 #include "titlescreen.h"
 
 #include "backdrop.h"
+#include "classrecord.h"
 #include "desktop.h"
 #include "mainmenu.h"
 #include "module1.h"
+#include "pupilnamescreen.h"
 #include "screenparts.h"
 
 #include <QCoreApplication>
@@ -93,7 +95,11 @@ bool TitleScreen::loadSteps()
 
 void TitleScreen::Command1_Click()
 {
-    intro0->show();
+    // With the class record on, the pupil gives a name first, once per start.
+    if (ClassRecord::isOn() && ClassRecord::pupil().isEmpty())
+        pupilname->show();
+    else
+        intro0->show();
     unload();
     requestSound(clickSound);
 }

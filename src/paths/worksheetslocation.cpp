@@ -17,11 +17,16 @@ const QString settingsName = QStringLiteral("ondel");
 const QString settingsKey = QStringLiteral("worksheets");
 const QString catalogueName = QStringLiteral("track.txt");
 
-QString fromSettings(QSettings::Scope scope)
+QString valueIn(QSettings::Scope scope, const QString &key)
 {
     QSettings settings(QSettings::NativeFormat, scope, settingsName, settingsName);
     settings.setFallbacksEnabled(false);
-    QString folder = settings.value(settingsKey).toString().trimmed();
+    return settings.value(key).toString().trimmed();
+}
+
+QString fromSettings(QSettings::Scope scope)
+{
+    QString folder = valueIn(scope, settingsKey);
     if (folder.isEmpty())
         return {};
     if (folder == u'~' || folder.startsWith(QStringLiteral("~/")))
@@ -87,6 +92,12 @@ QCommandLineOption WorksheetsLocation::option()
         QStringLiteral("Keep the worksheets and their catalogue in <folder>, e.g. a folder "
                        "that every classroom machine shares."),
         QStringLiteral("folder"));
+}
+
+QString WorksheetsLocation::setting(const QString &key)
+{
+    const QString user = valueIn(QSettings::UserScope, key);
+    return user.isEmpty() ? valueIn(QSettings::SystemScope, key) : user;
 }
 
 WorksheetsLocation::Choice WorksheetsLocation::choose(const QCommandLineParser &parser)

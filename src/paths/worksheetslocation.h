@@ -25,6 +25,9 @@ public:
     };
 
     static QCommandLineOption option();
+    // The value of key in the user's settings file, else in the system-wide one, else empty;
+    // the other settings of Ondel follow the same order.
+    static QString setting(const QString &key);
     // The folder the parsed command line and the settings choose.
     static Choice choose(const QCommandLineParser &parser);
     // Makes choice.folder the worksheets folder. The default folder is made when it is

@@ -4,6 +4,7 @@
 #include "module1.h"
 #include "printer.h"
 #include "readaloud.h"
+#include "resultrecording.h"
 #include "resultsscreen.h"
 #include "screenparts.h"
 #include "worksheetfiles.h"
@@ -186,10 +187,12 @@ void QuizScreen::scoreQuiz()
     // Counted from this quiz's own marks alone: an activity used meanwhile leaves its own
     // score and count in the shared globals.
     int right = 0;
+    QList<int> wrong;
     for (int i = 1; i <= worksheetQuestionCount; ++i) {
         const bool isRight = marks[i] == 1;
         right += isRight ? 1 : 0;
         if (!isRight) {
+            wrong += i;
             // The questions wrong so far, this one included, less one: 0 to 9.
             Label *row = Wrong->Label2[i - 1 - right];
             row->setCaption(QStringLiteral(" %1. ").arg(i) + questions[i]);
@@ -204,6 +207,7 @@ void QuizScreen::scoreQuiz()
     Welldone->Label5->setVisible(true);
     Welldone->label3[0]->setVisible(true);
     Welldone->show();
+    ResultRecording::keep(Label6->caption(), ResultRecording::quizActivity, score, outof, wrong);
     unload();
 }
 

@@ -2,6 +2,7 @@
 
 #include "celebration.h"
 #include "certificateprintout.h"
+#include "classrecord.h"
 #include "module1.h"
 #include "printer.h"
 #include "randomsource.h"
@@ -109,6 +110,11 @@ void ResultsScreen::Form_Load()
         Label5->setCaption(QStringLiteral(
             "Click the button above to check which questions you answered incorrectly."));
         label3[0]->setCaption(QStringLiteral("Check Wrong Answers"));
+    }
+    // With the class record on, the certificate carries the name given at the start.
+    if (const QString name = ClassRecord::pupil(); !name.isEmpty()) {
+        Text1->setText(name);
+        Text1->setReadOnly(true);
     }
     setAccessibleName(Label4->caption() + u' ' + Label1->caption());
     Timer1->setEnabled(true);

@@ -82,6 +82,8 @@ struct ActivityDef
     // Width of every box, word and start slot of the activity; all are itemHeight high.
     float itemWidth = 0;
     BoxStyle boxStyle = BoxStyle::Transparent;
+    // What the class record calls the activity: the topic menu entry that opens it.
+    QString activityName;
 
     static constexpr float itemHeight = 375;
 

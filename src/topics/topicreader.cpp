@@ -511,7 +511,9 @@ TopicDef read(const QString &name)
     topic.worksheet = QStringLiteral("topics/") + name + QStringLiteral("/worksheet.txt");
 
     topic.labelling = readActivity(name, QStringLiteral("labelling.ini"), QStringLiteral("lab"));
+    topic.labelling.activityName = QStringLiteral("Labelling Activity");
     topic.ordering = readActivity(name, QStringLiteral("ordering.ini"), QStringLiteral("ord"));
+    topic.ordering.activityName = QStringLiteral("Ordering Activity");
     return topic;
 }
 

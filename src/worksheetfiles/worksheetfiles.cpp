@@ -2,21 +2,18 @@
 
 #include "fieldreader.h"
 #include "folderaccess.h"
-#include "groupshare.h"
+#include "folderlock.h"
 #include "mediapath.h"
 #include "textfilewriter.h"
 #include "worksheetfileerror.h"
 #include "worksheetglobals.h"
 #include "worksheettext.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QThread>
 
 #include <limits>
 #include <tuple>
@@ -57,40 +54,17 @@ int parseCount(const QString &field)
 }
 
 // Holds the catalogue's lock file while a read-change-rewrite of track.txt runs.
-// A lock left by a program that ended without releasing it is taken over.
 class CatalogueLock final
 {
 public:
     explicit CatalogueLock(const LockWaitNotice &notice)
-        : m_path(QFileInfo(requirePath(catalogueWritePath)).absolutePath()
-                 + QStringLiteral("/track.txt.lock"))
-        , m_lock(m_path)
-    {
-        bool waiting = false;
-        const auto waitOver = qScopeGuard([&] {
-            if (waiting && notice)
-                notice(false);
-        });
-        const QDeadlineTimer deadline(catalogueLockWait);
-        while (!m_lock.tryLock(0)) {
-            if (m_lock.error() == QLockFile::PermissionError
-                || m_lock.error() == QLockFile::UnknownError)
-                throw FolderAccess::writeError(
-                    m_path, QStringLiteral("The catalogue cannot be locked for changing."));
-            if (deadline.hasExpired())
-                throw WorksheetFileError(QStringLiteral("The catalogue is in use."));
-            if (!waiting && notice) {
-                waiting = true;
-                notice(true);
-            }
-            QThread::msleep(5);
-        }
-        GroupShare::adopt(m_path);
-    }
+        : m_lock(QFileInfo(requirePath(catalogueWritePath)).absolutePath()
+                     + QStringLiteral("/track.txt.lock"),
+                 catalogueLockWait, QStringLiteral("The catalogue is in use."), notice)
+    { }
 
 private:
-    const QString m_path;
-    QLockFile m_lock;
+    FolderLock m_lock;
 };
 
 void writeCatalogue(const QStringList &titles)

@@ -1,11 +1,14 @@
 #include "cataloguescreen.h"
 
 #include "catalogueexchange.h"
+#include "classrecord.h"
+#include "classresultsscreen.h"
 #include "messageboxes.h"
 #include "module1.h"
 #include "navigation.h"
 #include "quizopener.h"
 #include "screenparts.h"
+#include "teacherdoor.h"
 #include "wizardscreen.h"
 #include "worksheetfileerror.h"
 #include "worksheetfiles.h"
@@ -13,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <functional>
 
 FormSlot<CatalogueScreen> worksheets("worksheets");
 
@@ -36,8 +40,12 @@ constexpr std::array<ButtonDesign, 2> pageButtons { {
     { 0, u"<< Previous Page", { 2640, 7920, 3195, 495 }, 15.75 },
     { 1, u"Next Page >>", { 6000, 7920, 3195, 495 }, 15.75 },
 } };
-constexpr std::array<ButtonDesign, 2> exchangeButtons { {
+constexpr std::array<ButtonDesign, 3> exchangeButtons { {
     { CatalogueScreen::importButton, u"Import Questions", { 120, 8520, 2775, 375 }, titlePoints },
+    { CatalogueScreen::classResultsButton,
+      u"Class Results",
+      { 4605, 8520, 2775, 375 },
+      titlePoints },
     { CatalogueScreen::exportButton, u"Export Worksheet", { 9030, 8520, 2775, 375 }, titlePoints },
 } };
 const QString exportCaption = QStringLiteral("Export Worksheet");
@@ -61,6 +69,20 @@ void setupTick(CheckBox *tick, const QString &caption, const TwipsRect &rect, co
     tick->setFont(tahoma.toString(), 12, true);
     tick->setForeColor(colour);
     place(*tick, rect);
+}
+
+// A tick of the teachers' area waits for the teacher password, where one is set: it is taken
+// back, and given again with click run once the password is given. False when it stands.
+bool tickWaitsForPassword(QObject *screen, CheckBox *tick, const std::function<void()> &click)
+{
+    if (tick->value() == 0 || TeacherDoor::isOpen())
+        return false;
+    tick->setValue(0);
+    TeacherDoor::enter(screen, [tick, click] {
+        tick->setValue(1);
+        click();
+    });
+    return true;
 }
 
 // The titles the screen can page through: what was read, never more than the catalogue holds.
@@ -135,6 +157,7 @@ void CatalogueScreen::Form_Load()
     } catch (const std::exception &) { }
     Check1->setBackColor(layoutBlue);
     Check2->setBackColor(layoutBlue);
+    Label2[classResultsButton]->setVisible(ClassRecord::isOn());
     catpage = 0;
     for (int i = 1; i <= titlesPerPage; ++i) {
         Label2[i]->setVisible(false);
@@ -176,6 +199,8 @@ void CatalogueScreen::workpage()
 
 void CatalogueScreen::Check1_Click()
 {
+    if (tickWaitsForPassword(this, Check1, [this] { Check1_Click(); }))
+        return;
     if (Check1->value() == 1) {
         Check2->setValue(0);
         setExporting(false);
@@ -184,6 +209,8 @@ void CatalogueScreen::Check1_Click()
 
 void CatalogueScreen::Check2_Click()
 {
+    if (tickWaitsForPassword(this, Check2, [this] { Check2_Click(); }))
+        return;
     if (Check2->value() == 1) {
         Check1->setValue(0);
         setExporting(false);
@@ -207,9 +234,11 @@ void CatalogueScreen::Label2_Click(int index)
         return;
     }
     if (index == importButton)
-        importQuestions();
+        TeacherDoor::enter(this, [this] { importQuestions(); });
     else if (index == exportButton)
-        chooseExport();
+        TeacherDoor::enter(this, [this] { chooseExport(); });
+    else if (index == classResultsButton)
+        TeacherDoor::enter(this, [] { classresults->show(); });
     else if (m_exporting)
         exportWorksheet(Label2[index]->caption());
     else

@@ -22,6 +22,8 @@ public:
     // The two buttons below the page buttons, elements of Label2 with the titles' look.
     static constexpr int importButton = 25;
     static constexpr int exportButton = 26;
+    // Between them, with the class record on.
+    static constexpr int classResultsButton = 27;
 
     CatalogueScreen();
     ~CatalogueScreen() override;
@@ -31,8 +33,9 @@ public:
 
     void Check1_Click();
     void Check2_Click();
-    // 0: Exit; 1 to 24: the title on show there; 25: Import Questions; 26: Export Worksheet.
-    // The click sound comes first.
+    // 0: Exit; 1 to 24: the title on show there; 25: Import Questions; 26: Export Worksheet;
+    // 27: Class Results. The click sound comes first. Editing, deleting, importing, exporting
+    // and Class Results ask for the teacher password first, where one is set (TeacherDoor).
     void Label2_Click(int index);
     // 0: previous page; 1: next page.
     void label3_Click(int index);

@@ -2,6 +2,7 @@
 
 #include "module1.h"
 #include "screenparts.h"
+#include "teacherdoor.h"
 #include "windows1252.h"
 #include "worksheetfileerror.h"
 #include "worksheetfiles.h"
@@ -199,7 +200,7 @@ void WizardScreen::label3_Click(int index)
     if (index == 0)
         unload();
     else
-        genwork();
+        TeacherDoor::enter(this, [this] { genwork(); });
     requestSound(clickSound);
 }
 

@@ -1,8 +1,11 @@
 #include "worksheettool.h"
 
+#include "classrecord.h"
 #include "fieldreader.h"
 #include "importsaving.h"
 #include "mediapath.h"
+#include "resultscsv.h"
+#include "teacherpassword.h"
 #include "topicreader.h"
 #include "topics.h"
 #include "worksheetexport.h"
@@ -22,6 +25,9 @@
 #include <algorithm>
 #include <array>
 
+#include <termios.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -32,7 +38,9 @@ struct Command
     QStringView argument; // empty for a command without one
     QStringView synopsis;
     QStringView summary;
-    std::array<QStringView, 2> options; // the options it takes besides --worksheets
+    std::array<QStringView, 3> options; // the options it takes besides --worksheets
+    // What it needs of the worksheets folder.
+    enum class Folder { Read, Write, None } folder = Folder::Read;
 };
 
 const QString program = u"ondel-worksheets"_s;
@@ -46,6 +54,13 @@ const QCommandLineOption formatOption(u"format"_s, u"The format of an export: gi
 const QCommandLineOption outputOption({ u"o"_s, u"output"_s },
                                       u"Write an export to <file>, not to standard output."_s,
                                       u"file"_s);
+const QCommandLineOption csvOption(u"csv"_s, u"Print the results as CSV with a header."_s);
+const QCommandLineOption pupilOption(u"pupil"_s, u"Only the results of <name>."_s, u"name"_s);
+const QCommandLineOption sinceOption(u"since"_s, u"Only the results from <date> (YYYY-MM-DD) on."_s,
+                                     u"date"_s);
+const QList<QCommandLineOption> commandOptions { titleOption,  dryRunOption, formatOption,
+                                                 outputOption, csvOption,    pupilOption,
+                                                 sinceOption };
 
 // A text as one field of a line: tabs and other control characters become spaces.
 QString field(QString text)
@@ -97,6 +112,31 @@ constexpr Command commands[] = {
       u"export TITLE --format gift|xml [-o FILE]",
       u"Write a worksheet as a GIFT or Moodle XML file.",
       { u"format", u"output" } },
+    { u"results",
+      {},
+      u"results [--csv] [--pupil NAME] [--since YYYY-MM-DD]",
+      u"Print the class record: pupil, title, activity, score, out of, date and time, and the "
+      u"questions answered wrongly.",
+      { u"csv", u"pupil", u"since" } },
+    { u"forget-pupil",
+      u"name",
+      u"forget-pupil NAME",
+      u"Remove every result of the pupil NAME from the class record.",
+      {},
+      Command::Folder::Write },
+    { u"set-teacher-password",
+      {},
+      u"set-teacher-password",
+      u"Ask for the teacher password (or read it from standard input) and store its hash in "
+      u"the system settings; run as root.",
+      {},
+      Command::Folder::None },
+    { u"clear-teacher-password",
+      {},
+      u"clear-teacher-password",
+      u"Remove the teacher password from the system settings; run as root.",
+      {},
+      Command::Folder::None },
 };
 
 } // namespace
@@ -132,7 +172,8 @@ void WorksheetTool::print(const QStringList &fields)
 int WorksheetTool::run(const QStringList &arguments)
 {
     QString description = u"Lists, checks, imports and exports the worksheets of Ondel, in the "
-                          u"folder the program uses.\n\nCommands:"_s;
+                          u"folder the program uses, reads its class record and sets the "
+                          u"teacher password.\n\nCommands:"_s;
     for (const Command &command : commands)
         description += u"\n  %1\n      %2"_s.arg(command.synopsis, command.summary);
     description += u"\n\nExit status: 0 when all went well, 1 when something is wrong with the "
@@ -141,8 +182,10 @@ int WorksheetTool::run(const QStringList &arguments)
     const QCommandLineOption help = m_parser.addHelpOption();
     const QCommandLineOption version = m_parser.addVersionOption();
     m_parser.addOption(WorksheetsLocation::option());
-    m_parser.addOptions({ titleOption, dryRunOption, formatOption, outputOption });
-    m_parser.addPositionalArgument(u"command"_s, u"list, show, check, import or export."_s,
+    m_parser.addOptions(commandOptions);
+    m_parser.addPositionalArgument(u"command"_s,
+                                   u"list, show, check, import, export, results, forget-pupil, "
+                                   u"set-teacher-password or clear-teacher-password."_s,
                                    u"<command> [<argument>]"_s);
 
     if (!m_parser.parse(arguments))
@@ -167,8 +210,7 @@ int WorksheetTool::run(const QStringList &arguments)
         return usageError(u"unknown command \"%1\""_s.arg(words[0]));
     if (words.size() != (command->argument.isEmpty() ? 1 : 2))
         return usageError(u"the command is: %1"_s.arg(command->synopsis));
-    for (const QCommandLineOption &option :
-         { titleOption, dryRunOption, formatOption, outputOption }) {
+    for (const QCommandLineOption &option : commandOptions) {
         const QString name = option.names().constLast();
         if (m_parser.isSet(option) && !std::ranges::count(command->options, name))
             return usageError(u"%1 takes no option --%2"_s.arg(command->name, name));
@@ -176,11 +218,20 @@ int WorksheetTool::run(const QStringList &arguments)
     const QString format = m_parser.value(formatOption);
     if (command->name == u"export" && format != u"gift" && format != u"xml")
         return usageError(u"export needs --format gift or --format xml"_s);
+    if (m_parser.isSet(sinceOption)
+        && !QDate::fromString(m_parser.value(sinceOption), Qt::ISODate).isValid())
+        return usageError(u"--since takes a date as YYYY-MM-DD"_s);
 
-    // Reading needs a readable folder; an import needs one it can write to.
+    if (command->name == u"set-teacher-password")
+        return setTeacherPassword();
+    if (command->name == u"clear-teacher-password")
+        return teacherPasswordChanged(TeacherPassword::clear(), u"cleared"_s);
+
+    // Reading needs a readable folder; an import and forgetting need one they can write to.
     const QString problem = WorksheetsLocation::use(WorksheetsLocation::choose(m_parser));
     const QFileInfo folder(MediaPath::worksheetsFolder());
-    const bool writes = command->name == u"import" && !m_parser.isSet(dryRunOption);
+    const bool writes = (command->name == u"import" && !m_parser.isSet(dryRunOption))
+        || command->folder == Command::Folder::Write;
     if (!problem.isEmpty() && (writes || !folder.isDir() || !folder.isReadable()))
         return failure(problem);
 
@@ -193,8 +244,12 @@ int WorksheetTool::run(const QStringList &arguments)
         status = check();
     else if (command->name == u"import")
         status = importFile(words[1]);
-    else
+    else if (command->name == u"export")
         status = exportWorksheet(words[1]);
+    else if (command->name == u"results")
+        status = results();
+    else
+        status = forgetPupil(words[1]);
     m_text.flush();
     return status;
 }
@@ -395,5 +450,103 @@ int WorksheetTool::exportWorksheet(const QString &title)
     } catch (const WorksheetFileError &error) {
         return failure(error.message());
     }
+    return Success;
+}
+
+int WorksheetTool::results()
+{
+    ClassRecord::Contents record;
+    try {
+        record = ClassRecord::read();
+    } catch (const WorksheetFileError &error) {
+        return failure(u"the class record %1 cannot be read: %2"_s.arg(
+            QDir::toNativeSeparators(ClassRecord::path()), error.message()));
+    }
+    const QDate since = QDate::fromString(m_parser.value(sinceOption), Qt::ISODate);
+    QList<RecordedResult> chosen;
+    for (const RecordedResult &result : std::as_const(record.results)) {
+        if ((!m_parser.isSet(pupilOption) || result.pupil == m_parser.value(pupilOption))
+            && (!since.isValid() || result.when.date() >= since))
+            chosen += result;
+    }
+    if (m_parser.isSet(csvOption)) {
+        m_text.flush();
+        m_out.write(ResultsCsv::file(chosen, false));
+    } else {
+        for (const RecordedResult &result : std::as_const(chosen))
+            print(QStringList { u"result"_s } + ResultsCsv::fields(result));
+    }
+    if (record.unreadableRows == 0)
+        return Success;
+    m_text.flush();
+    return failure(u"%1 of %2 cannot be read as results"_s.arg(
+        record.unreadableRows == 1 ? u"1 line"_s : u"%1 lines"_s.arg(record.unreadableRows),
+        QDir::toNativeSeparators(ClassRecord::path())));
+}
+
+int WorksheetTool::forgetPupil(const QString &pupil)
+{
+    int removed = 0;
+    try {
+        removed = ClassRecord::forget(pupil, QDateTime::currentDateTime());
+    } catch (const WorksheetFileError &error) {
+        return failure(u"the class record %1 cannot be changed: %2"_s.arg(
+            QDir::toNativeSeparators(ClassRecord::path()), error.message()));
+    }
+    if (removed == 0)
+        return failure(u"the class record holds no result of \"%1\""_s.arg(pupil));
+    print({ u"forgotten"_s, pupil, QString::number(removed) });
+    return Success;
+}
+
+QString WorksheetTool::readPassword(const QString &prompt)
+{
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return {};
+    // At a terminal the password is asked for and not shown as it is typed.
+    const bool terminal = isatty(STDIN_FILENO);
+    termios saved {};
+    if (terminal) {
+        m_errors << prompt;
+        m_errors.flush();
+        tcgetattr(STDIN_FILENO, &saved);
+        termios quiet = saved;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    }
+    QString line = QString::fromLocal8Bit(in.readLine());
+    if (terminal) {
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+        m_errors << u'\n';
+        m_errors.flush();
+    }
+    while (line.endsWith(u'\n') || line.endsWith(u'\r'))
+        line.chop(1);
+    return line;
+}
+
+int WorksheetTool::setTeacherPassword()
+{
+    const QString password = readPassword(u"New teacher password: "_s);
+    if (const QString problem = TeacherPassword::problem(password); !problem.isEmpty())
+        return failure(problem);
+    if (isatty(STDIN_FILENO) && readPassword(u"The same again: "_s) != password)
+        return failure(u"the two passwords typed differ; nothing was changed"_s);
+    QString problem;
+    try {
+        problem = TeacherPassword::set(password);
+    } catch (const std::exception &error) {
+        problem = QString::fromLocal8Bit(error.what());
+    }
+    return teacherPasswordChanged(problem, u"set"_s);
+}
+
+int WorksheetTool::teacherPasswordChanged(const QString &problem, const QString &change)
+{
+    if (!problem.isEmpty())
+        return failure(problem);
+    print({ u"teacher-password"_s, change, TeacherPassword::settingsFile() });
+    m_text.flush();
     return Success;
 }

@@ -39,6 +39,13 @@ private:
     int check();
     int importFile(const QString &file);
     int exportWorksheet(const QString &title);
+    int results();
+    int forgetPupil(const QString &pupil);
+    int setTeacherPassword();
+    // Prints what changed, or the problem that stopped it.
+    int teacherPasswordChanged(const QString &problem, const QString &change);
+    // One line of standard input; at a terminal asked for with prompt and not echoed.
+    QString readPassword(const QString &prompt);
 
     // The worksheet of that title, read with the program's reader, or a failure's status.
     bool readDraft(const QString &title, WorksheetDraft &draft, int &status);

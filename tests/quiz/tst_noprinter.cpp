@@ -1,5 +1,6 @@
 #include "scene.h"
 
+#include "resultscsv.h"
 #include "systemprinter.h"
 
 #include <QPrinterInfo>
@@ -17,6 +18,27 @@ class NoPrinterTest : public QObject
 
 private slots:
     void initTestCase() { TestUtil::initialise(); }
+
+    void theClassSheetBecomesAPdfFile()
+    {
+        Scene s;
+        Printer::install(nullptr);
+        const QDateTime when(QDate(2026, 12, 9), QTime(10, 0));
+        s.media.write(
+            u"multiple/results.csv"_s,
+            ResultsCsv::file(QList<RecordedResult> {
+                { u"Amira"_s, u"Rivers 1"_s, u"Multiple Choice"_s, 7, 10, when, { 4 } } }));
+        QVERIFY(shown(classresults.get()));
+        TestUtil::click(classresults->label3[ClassResultsScreen::Print]);
+        const QString file = u"Ondel class results.pdf"_s;
+        QCOMPARE(s.boxes.texts(),
+                 QStringList { u"The class results are now printing.\n\nThere is no printer, so "
+                               u"the class sheet has been saved as a PDF file:\n"_s
+                               + QDir(SystemPrinter::pdfFolder()).filePath(file) });
+        const QString text = pdfText(file);
+        QVERIFY2(text.contains(u"Amira"_s) && text.contains(u"Wrong last time: 4"_s),
+                 qPrintable(text));
+    }
 
     void printOutsBecomePdfFilesInDocuments()
     {

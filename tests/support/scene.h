@@ -10,6 +10,8 @@
 #include "backdrop.h"
 #include "cataloguescreen.h"
 #include "checkbox.h"
+#include "classrecord.h"
+#include "classresultsscreen.h"
 #include "fakedesktop.h"
 #include "fieldreader.h"
 #include "guideviewer.h"
@@ -17,6 +19,7 @@
 #include "module1.h"
 #include "optionbutton.h"
 #include "pageviewer.h"
+#include "pupilnamescreen.h"
 #include "quizopener.h"
 #include "quizscreen.h"
 #include "recordingmessageboxes.h"
@@ -26,6 +29,7 @@
 #include "resultsscreen.h"
 #include "scriptedfiledialogs.h"
 #include "scriptedrandomsource.h"
+#include "teacherdoor.h"
 #include "textbox.h"
 #include "titlescreen.h"
 #include "topicmenu.h"
@@ -44,7 +48,8 @@ inline const QString printProblem = QStringLiteral("There was a problem printing
 inline void unloadScreens()
 {
     const auto unload = [](auto &...screens) { (screens.unload(), ...); };
-    unload(Titlefrm, intro0, teacher, guide, multiple, Welldone, Wrong, wizard, worksheets);
+    unload(Titlefrm, intro0, teacher, guide, multiple, Welldone, Wrong, wizard, worksheets,
+           pupilname, teacherdoor, classresults);
     for (const QString &topic : Topics::names()) {
         topicMenus()[topic].unload();
         activityScreens()[topic + QStringLiteral("lab")].unload();
@@ -58,6 +63,9 @@ struct Scene
     Scene()
     {
         soundon = 1;
+        // A fresh start: no pupil's name yet, the teachers' area shut.
+        ClassRecord::setPupil(QString());
+        TeacherDoor::lock();
         MainMenu::installNavigation();
     }
     ~Scene()

@@ -1,9 +1,13 @@
+#include "classrecord.h"
 #include "media.h"
+#include "resultscsv.h"
+#include "teacherpassword.h"
 #include "worksheetdata.h"
 #include "worksheetimport.h"
 
 #include <QProcess>
 #include <QSet>
+#include <QSettings>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -12,8 +16,10 @@ namespace {
 
 const QString walk = u"Our River Walk"_s;
 
+// Starts the tool on the media's folder; input is what it reads from standard input, and
+// dataHome where it looks for a school's own topics.
 QProcess *start(const TemporaryMedia &media, const QStringList &arguments,
-                const QString &dataHome = {})
+                const QByteArray &input = {}, const QString &dataHome = {})
 {
     auto *tool = new QProcess;
     tool->setWorkingDirectory(media.root());
@@ -24,6 +30,8 @@ QProcess *start(const TemporaryMedia &media, const QStringList &arguments,
     }
     tool->start(QCoreApplication::applicationDirPath() + u"/ondel-worksheets"_s,
                 QStringList { u"--worksheets"_s, media.multiple() } + arguments);
+    tool->write(input);
+    tool->closeWriteChannel();
     return tool;
 }
 
@@ -150,7 +158,7 @@ private Q_SLOTS:
         ordering.write(text);
         ordering.close();
 
-        run = finish(start(*m_media, { u"check"_s }, dataHome));
+        run = finish(start(*m_media, { u"check"_s }, {}, dataHome));
         QCOMPARE(run.status, 1);
         QCOMPARE(run.lines.mid(0, 7),
                  QStringList({ u"missing\tFloods"_s,
@@ -185,6 +193,57 @@ private Q_SLOTS:
         QCOMPARE(QSet<QString>(titles.begin(), titles.end()), saved + QSet { walk });
         QCOMPARE(titles.size(), 10);
         QCOMPARE(finish(start(*m_media, { u"check"_s })).status, 0);
+    }
+
+    // results with its filters and formats, forget-pupil, and the teacher password set from
+    // standard input into the system settings (XDG_CONFIG_DIRS), where only its hash goes.
+    void classRecordAndTeacherPasswordCommands()
+    {
+        const QDateTime now = QDateTime::currentDateTime();
+        const QDateTime today(now.date(), QTime(9, 30));
+        const QList<RecordedResult> record {
+            { u"Amira"_s, u"Rivers 1"_s, u"Multiple Choice"_s, 8, 10, today.addDays(-2), { 2, 5 } },
+            { u"Ben"_s, u"Rivers 1"_s, u"Ordering Activity"_s, 4, 4, today, {} },
+            { u"Amira"_s, u"Rivers 1"_s, u"Multiple Choice"_s, 10, 10, today, {} },
+        };
+        m_media->write(u"multiple/results.csv"_s, ResultsCsv::file(record));
+        const auto line = [](const RecordedResult &result) {
+            return (QStringList { u"result"_s } + ResultsCsv::fields(result)).join(u'\t');
+        };
+        const QString since = today.date().toString(Qt::ISODate);
+        QCOMPARE(finish(start(*m_media, { u"results"_s })).lines,
+                 QStringList({ line(record[0]), line(record[1]), line(record[2]) }));
+        QCOMPARE(finish(start(*m_media, { u"results"_s, u"--pupil"_s, u"Ben"_s })).lines,
+                 QStringList { line(record[1]) });
+        QCOMPARE(finish(start(*m_media, { u"results"_s, u"--since"_s, since })).lines,
+                 QStringList({ line(record[1]), line(record[2]) }));
+        QCOMPARE(finish(start(*m_media, { u"results"_s, u"--since"_s, u"9/12/2026"_s })).status, 2);
+
+        const Finished forgotten = finish(start(*m_media, { u"forget-pupil"_s, u"Amira"_s }));
+        QCOMPARE(forgotten.lines, QStringList { u"forgotten\tAmira\t2"_s });
+        QCOMPARE(ClassRecord::read().results, QList { record[1] });
+        const Finished again = finish(start(*m_media, { u"forget-pupil"_s, u"Amira"_s }));
+        QCOMPARE(again.status, 1);
+        QCOMPARE(again.errors,
+                 u"ondel-worksheets: the class record holds no result of \"Amira\"\n"_s);
+
+        QTemporaryDir system;
+        const QString conf = system.filePath(u"ondel/ondel.conf"_s);
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(system.path()));
+        const auto restore = qScopeGuard([] { qunsetenv("XDG_CONFIG_DIRS"); });
+        const auto password = [this](const QString &command, const QByteArray &typed) {
+            return finish(start(*m_media, { command }, typed));
+        };
+        QCOMPARE(password(u"set-teacher-password"_s, "short\n").status, 1);
+        QCOMPARE(password(u"set-teacher-password"_s, "Kingfisher 7\n").lines,
+                 QStringList { u"teacher-password\tset\t"_s + conf });
+        QSettings stored(conf, QSettings::IniFormat);
+        QVERIFY(TeacherPassword::verify(stored.value(u"teacherPassword"_s).toString(),
+                                        u"Kingfisher 7"_s));
+        QCOMPARE(password(u"clear-teacher-password"_s, {}).lines,
+                 QStringList { u"teacher-password\tcleared\t"_s + conf });
+        stored.sync();
+        QVERIFY(!stored.contains(u"teacherPassword"_s));
     }
 
 private:
