@@ -82,11 +82,14 @@ private:
             return;
         front->raise();
         front->activateWindow();
+        QWidget *keys = front;
         // A message box or file dialog open over it stays above it and keeps the keys.
         if (QWidget *modal = QApplication::activeModalWidget()) {
             modal->raise();
             modal->activateWindow();
+            keys = modal;
         }
+        NativeWindow::focusWithoutWindowManager(*keys);
     }
 };
 

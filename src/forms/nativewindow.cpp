@@ -26,7 +26,32 @@ xcb_connection_t *x11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
+// Whether a window manager that follows the desktop conventions runs: it names a window of its
+// own on the root window.
+bool windowManagerRuns(xcb_connection_t *connection)
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, false, root, atom(connection, "_NET_SUPPORTING_WM_CHECK"),
+                         XCB_ATOM_WINDOW, 0, 1),
+        nullptr);
+    const bool runs = reply && xcb_get_property_value_length(reply) > 0;
+    std::free(reply);
+    return runs;
+}
+
 } // namespace
+
+void NativeWindow::focusWithoutWindowManager(QWidget &window)
+{
+    xcb_connection_t *connection = x11Connection();
+    if (!connection || !window.isVisible() || windowManagerRuns(connection))
+        return;
+    xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, xcb_window_t(window.winId()),
+                        XCB_CURRENT_TIME);
+    xcb_flush(connection);
+}
 
 void NativeWindow::keepOutOfTaskbarAndSwitcher(QWidget &window)
 {

@@ -11,6 +11,11 @@ namespace NativeWindow {
 // hidden, and Qt adds its own to them when it maps the window.
 void keepOutOfTaskbarAndSwitcher(QWidget &window);
 
+// Gives the window the keyboard focus where no window manager hands the focus out. The request
+// carries the server's own time, so that a focus change another program made a moment before
+// (xdotool, a pager) cannot outdate it, as it outdates the time Qt last saw.
+void focusWithoutWindowManager(QWidget &window);
+
 // Sends the requests made so far (windows shown, say) to the X server at once rather than
 // when the event loop next runs.
 void flush();
