@@ -80,13 +80,16 @@ private:
         Form *front = Form::front();
         if (!front || front->isActiveWindow())
             return;
+        QWidget *keys = front;
         front->raise();
         front->activateWindow();
         // A message box or file dialog open over it stays above it and keeps the keys.
         if (QWidget *modal = QApplication::activeModalWidget()) {
             modal->raise();
             modal->activateWindow();
+            keys = modal;
         }
+        NativeWindow::takeFocusWithoutWindowManager(*keys);
     }
 };
 

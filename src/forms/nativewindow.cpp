@@ -42,6 +42,26 @@ void NativeWindow::keepOutOfTaskbarAndSwitcher(QWidget &window)
     xcb_flush(connection);
 }
 
+void NativeWindow::takeFocusWithoutWindowManager(QWidget &window)
+{
+    xcb_connection_t *connection = x11Connection();
+    if (!connection)
+        return;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_get_property_reply_t *check = xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, false, root, atom(connection, "_NET_SUPPORTING_WM_CHECK"),
+                         XCB_ATOM_WINDOW, 0, 1),
+        nullptr);
+    const bool managed = check && xcb_get_property_value_length(check) > 0;
+    std::free(check);
+    if (managed)
+        return;
+    xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, xcb_window_t(window.winId()),
+                        XCB_CURRENT_TIME);
+    xcb_flush(connection);
+}
+
 void NativeWindow::flush()
 {
     if (xcb_connection_t *connection = x11Connection())

@@ -11,6 +11,12 @@ namespace NativeWindow {
 // hidden, and Qt adds its own to them when it maps the window.
 void keepOutOfTaskbarAndSwitcher(QWidget &window);
 
+// Without a window manager, gives the window the keyboard as the latest change of the focus:
+// Qt asks with the time of the last event it saw, which the X server ignores when another
+// program has moved the focus since then (a tool that switches windows, say). With a window
+// manager, which decides the focus itself, nothing is done.
+void takeFocusWithoutWindowManager(QWidget &window);
+
 // Sends the requests made so far (windows shown, say) to the X server at once rather than
 // when the event loop next runs.
 void flush();
