@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QUuid>
 
 namespace {
 
@@ -34,18 +35,39 @@ QString fromSettings(QSettings::Scope scope)
     return QDir::cleanPath(QDir::home().absoluteFilePath(folder));
 }
 
+// Hidden files do not count: a catalogue being written lies under a hidden name.
 bool isEmptyFolder(const QString &folder)
 {
     return !QDirIterator(folder, QDir::AllEntries | QDir::NoDotAndDotDot).hasNext();
 }
 
-// Copies the shipped worksheets and writes an empty catalogue, the group's in a folder that a
-// group shares. Files that appear meanwhile (another machine seeding the same shared folder)
-// are left as they are.
+// Writes the catalogue of no worksheets unless the folder has one: whole under a hidden name
+// first, then renamed into place, never over a catalogue that another program made meanwhile.
+// A program that finds the folder no longer empty thus always finds a catalogue it can read.
+bool writeEmptyCatalogue(const QString &folder)
+{
+    const QString catalogue = folder + u'/' + catalogueName;
+    QFile draft(
+        folder
+        + QStringLiteral("/.%1.%2").arg(catalogueName, QUuid::createUuid().toString(QUuid::Id128)));
+    if (!draft.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return QFileInfo::exists(catalogue);
+    const bool written = draft.write(" 0 \r\n") == 5 && draft.flush();
+    GroupShare::adopt(draft.handle(), folder);
+    draft.close();
+    if (written && draft.rename(catalogue))
+        return true;
+    draft.remove();
+    return QFileInfo::exists(catalogue);
+}
+
+// Writes an empty catalogue, then copies the shipped worksheets, each the group's in a folder
+// that a group shares. Files that appear meanwhile (another machine seeding the same shared
+// folder) are left as they are.
 bool seed(const QString &folder)
 {
+    bool ok = writeEmptyCatalogue(folder);
     const QDir shipped(MediaPath::shippedWorksheetsFolder());
-    bool ok = true;
     const QStringList files = shipped.entryList({ QStringLiteral("*.txt") }, QDir::Files);
     for (const QString &file : files) {
         const QString target = folder + u'/' + file;
@@ -55,11 +77,6 @@ bool seed(const QString &folder)
             GroupShare::adopt(target);
         else
             ok = QFileInfo::exists(target) && ok;
-    }
-    QFile catalogue(folder + u'/' + catalogueName);
-    if (catalogue.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        ok = catalogue.write(" 0 \r\n") == 5 && ok; // the catalogue of no worksheets
-        GroupShare::adopt(catalogue.handle(), folder);
     }
     return ok;
 }

@@ -1,3 +1,4 @@
+#include "media.h"
 #include "platformchoice.h"
 
 #include <xcb/xcb.h>
@@ -203,9 +204,15 @@ private Q_SLOTS:
             QVERIFY2(waitUntil([&] { return m_x->managed(); }), "the window manager did not start");
         }
         // No print job and no sound leave the test: with no printer the worksheet becomes a PDF
-        // in a home of the test's own, and sounds go nowhere.
+        // in a home of the test's own, and sounds go nowhere. The worksheets are the shipped
+        // ones, in a folder of the test's own.
         QTemporaryDir home;
-        start(ondel, { QCoreApplication::applicationDirPath() + u"/ondel"_s },
+        const auto shipped = TemporaryMedia::shippedWorksheets();
+        for (auto it = shipped.cbegin(); it != shipped.cend(); ++it)
+            QFile::copy(it.value(), home.filePath(it.key()));
+        start(ondel,
+              { QCoreApplication::applicationDirPath() + u"/ondel"_s, u"--worksheets"_s,
+                home.path() },
               { { u"QT_QPA_PLATFORM"_s, u"xcb"_s },
                 { u"HOME"_s, home.path() },
                 { u"CUPS_SERVER"_s, u"/nonexistent/cups"_s },
@@ -449,7 +456,7 @@ private:
     // The correct answers of the built-in worksheet Rivers 1, 1 to 4 for A to D.
     static QList<int> correctAnswers()
     {
-        QFile file(QCoreApplication::applicationDirPath() + u"/media/multiple/Rivers 1.txt"_s);
+        QFile file(TemporaryMedia::shippedWorksheets().value(u"Rivers 1.txt"_s));
         if (!file.open(QIODevice::ReadOnly))
             return {};
         const QList<QByteArray> lines = file.readAll().split('\n');

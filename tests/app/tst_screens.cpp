@@ -147,11 +147,16 @@ void openHoverExitReopen()
     s.media.write(u"multiple/track.txt"_s, catalogueBytes(numberedTitles(3)));
     Form *screen = row.open();
     QVERIFY(screen);
-    // Centred on the display.
+    // Centred on the display, under the program's caption, blue where nothing lies.
     QCOMPARE(2 * screen->left() + screen->width(), s.desktop.widthTwips());
     QCOMPARE(2 * screen->top() + screen->height(), s.desktop.heightTwips());
+    QCOMPARE(screen->caption(), u"Ondel"_s);
+    const QPointF bare = bareSpot(screen);
+    QCOMPARE(screen->grab().toImage().pixelColor((bare / Twips::perPixel).toPoint()),
+             QColor(0, 78, 152));
     // The click of the button that opened it; the results play their celebration after it.
-    QCOMPARE(s.sound.last(), screen == Welldone.get() ? u"wav\\crowd.wav"_s : clickSound);
+    QCOMPARE(s.sound.last(),
+             screen->windowRole() == u"Welldone" ? u"wav\\crowd.wav"_s : clickSound);
     TestUtil::grabScreenshot(
         screen, u"screen_"_s + QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_'));
 
@@ -159,7 +164,6 @@ void openHoverExitReopen()
     const QList<Label *> buttons = shownOf(row.buttons());
     QVERIFY(!buttons.isEmpty());
     QCOMPARE(lit(buttons), buttons);
-    const QPointF bare = bareSpot(screen);
     TestUtil::mouseMove(screen, bare.x(), bare.y());
     QCOMPARE(lit(buttons).isEmpty(), row.hover != Hover::None);
     TestUtil::mouseMove(buttons.last());
@@ -185,6 +189,8 @@ void openHoverExitReopen()
     QCOMPARE(s.sound.played(), row.exitClicks ? QStringList { clickSound } : QStringList());
     QVERIFY(row.beneath()->isVisible());
     QVERIFY(s.boxes.shown().isEmpty());
+    // The results screen and the review close together.
+    QVERIFY(!Welldone.isLoaded() && !Wrong.isLoaded());
     if (screen != intro0.get()) {
         QVERIFY(before.isNull());
         // Opened again, it is a new screen with every button lit.
@@ -227,8 +233,15 @@ void titleExitCancelAndSoundOff()
     TestUtil::click(rivers1->label3[1]);
     TestUtil::click(rivers1lab->label3[0]);
     TestUtil::click(rivers1->label3[2]);
-    TestUtil::click(intro0->Label2[16]);
+    TestUtil::click(intro0->Label2[18]);
     QVERIFY(s.sound.played().isEmpty());
+    // The catalogue's Exit loads the menu afresh: Sound On chosen, and sounds again.
+    TestUtil::click(worksheets->Label2[0]);
+    TestUtil::processEvents();
+    QVERIFY(QTest::qWaitForWindowExposed(intro0.get()));
+    QVERIFY(intro0->Option1->value() && !intro0->Option2->value());
+    TestUtil::click(intro0->Label2[16]);
+    QCOMPARE(s.sound.played(), QStringList { clickSound });
 
     QTimer::singleShot(0, [] { TestUtil::click(Titlefrm->Command2); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(-1); });

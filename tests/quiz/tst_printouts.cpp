@@ -60,6 +60,19 @@ QImage render(const QString &pdf, const QString &name)
 
 constexpr double pageWidthPt = 595.28;
 
+// The colour of the text in a box (points) of a page rendered at 288 dpi: its darkest pixel.
+QColor inkOf(const QImage &page, const QRectF &box)
+{
+    QColor ink(Qt::white);
+    const QRect area = QRectF(box.topLeft() * 4, box.size() * 4).toRect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (const QColor c = page.pixelColor(x, y);
+                c.red() + c.green() + c.blue() < ink.red() + ink.green() + ink.blue())
+                ink = c;
+    return ink;
+}
+
 void printCertificate(const QString &heading, const QString &name)
 {
     quizheading = heading;
@@ -135,6 +148,26 @@ private slots:
         // Nothing drawn past the margin at the foot.
         for (int x = 0; x < page.width(); x += 3)
             QVERIFY(qGray(page.pixel(x, page.height() - 60)) > 200);
+
+        // "Well Done" four times across the page, blue above the title and black below the
+        // sentence; the title red, the heading blue, the rest navy.
+        QList<TextLine> strips;
+        for (const TextLine &line : lines)
+            if (line.text == u"Well Done")
+                strips << line;
+        QCOMPARE(strips.size(), 8);
+        for (int i = 0; i < 8; ++i) {
+            const QList<double> lefts { 36.3, 180.3, 318.1, 455.9 };
+            QVERIFY2(qAbs(strips[i].box.left() - lefts[i % 4]) < 1, qPrintable(QString::number(i)));
+            QCOMPARE(strips[i].box.top(), strips[i / 4 * 4].box.top());
+            QCOMPARE(inkOf(page, strips[i].box), i < 4 ? QColor(0, 0, 255) : QColor(Qt::black));
+        }
+        QVERIFY(strips[3].box.bottom() < centred[0].box.top());
+        QVERIFY(strips[4].box.top() > centred[4].box.bottom());
+        const QColor inks[]
+            = { { 255, 0, 0 }, { 0, 0, 255 }, { 0, 0, 128 }, { 0, 0, 128 }, { 0, 0, 128 } };
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(inkOf(page, centred[i].box), inks[i]);
     }
 
     void worksheetLooksRight()
@@ -149,7 +182,21 @@ private slots:
         QCOMPARE(s.boxes.texts(), QStringList { u"Your worksheet is now printing."_s });
         render(pdf.filePath(), u"print_worksheet"_s);
 
+        // The header at a sixteenth of the width, "Ondel", 57 spaces (4 points each) and the
+        // publisher; then the heading, twice as large, and the title, centred.
         const QList<TextLine> lines = linesOf(pdf.filePath());
+        const TextLine header = lines.value(0), publisher = lines.value(1),
+                       heading = lines.value(2);
+        QCOMPARE(header.text, u"Ondel"_s);
+        QCOMPARE(publisher.text, u"Corvane Publishing Ltd"_s);
+        QVERIFY(qAbs(header.box.left() - 18 - (pageWidthPt - 36) / 16) < 1);
+        QCOMPARE(publisher.box.top(), header.box.top());
+        QVERIFY(qAbs(publisher.box.left() - header.box.right() - 57 * 4) < 1);
+        QCOMPARE(heading.text, u"Ondel"_s);
+        QVERIFY(qAbs(heading.box.center().x() - pageWidthPt / 2) < 2);
+        QVERIFY(qAbs(heading.box.height() - 2 * header.box.height()) < 1);
+        QVERIFY(heading.box.top() > header.box.bottom());
+        QVERIFY(lineWith(lines, worktitle).box.top() >= heading.box.bottom() - 1);
         QVERIFY(qAbs(lineWith(lines, worktitle).box.center().x() - pageWidthPt / 2) < 2);
         // Answers A and C in the column at a third of the width, B and D at two thirds.
         const double third = 18 + (pageWidthPt - 36) / 3;

@@ -48,12 +48,24 @@ class QuizTest : public QObject
 private slots:
     void initTestCase() { TestUtil::initialise(); }
 
-    // A mark is taken only when a question is left forward; going back changes none.
+    // A mark is taken only when a question is left forward, from the last answer chosen;
+    // going back changes none. There is no way back from question 1.
     void marksOnlyOnLeavingForward()
     {
         Scene s;
         openQuiz(1);
-        chooseAnswer(correctOption(1));
+        const int right = correctOption(1);
+        QVERIFY(!multiple->label3[0]->isVisible());
+        chooseAnswer(right);
+        chooseAnswer(right % 4 + 1);
+        QCOMPARE(chosen(), right % 4 + 1);
+        next();
+        QCOMPARE(marks[1], 0);
+        QVERIFY(multiple->label3[0]->isVisible());
+        previous();
+        QVERIFY(!multiple->label3[0]->isVisible());
+        chooseAnswer(right % 4 + 1);
+        chooseAnswer(right);
         QCOMPARE(marks[1], 0);
         next();
         QCOMPARE(marks[1], 1);
@@ -81,8 +93,9 @@ private slots:
         QCOMPARE(multiple->label3[1]->caption(), u"Next Question >>"_s);
     }
 
-    // The score bands of the sentence, the button offered and the celebration, and the
-    // review's rows: the wrong questions in order, without gaps, whatever score held before.
+    // The score bands of the sentence, the hint, the button offered and the celebration, and
+    // the review's rows: the wrong questions in order, without gaps, whatever score held
+    // before, each in its place in white.
     void fullQuizGivesItsBandAndReview_data()
     {
         QTest::addColumn<QList<int>>("wrong");
@@ -118,7 +131,14 @@ private slots:
         QCOMPARE(Welldone->Label1->caption(), sentence);
         QCOMPARE(Welldone->label3[0]->caption(),
                  wrong.isEmpty() ? u"Print Certificate"_s : u"Check Wrong Answers"_s);
+        QVERIFY(Welldone->label3[0]->isVisible());
         QCOMPARE(Welldone->Text1->isVisible(), wrong.isEmpty());
+        QCOMPARE(Welldone->Label2->isVisible(), wrong.isEmpty());
+        QCOMPARE(Welldone->Label5->isVisible() ? Welldone->Label5->caption() : QString(),
+                 wrong.isEmpty() ? QString()
+                                 : u"Click the button above to check which questions you "
+                                   "answered incorrectly."_s);
+        QVERIFY(!Welldone->Label6->isVisible());
         QCOMPARE(s.sound.played().size(), 20 + !celebration.isEmpty());
         QCOMPARE(s.sound.last(), celebration.isEmpty() ? clickSound : celebration);
         TestUtil::grabScreenshot(Welldone.get(),
@@ -128,11 +148,16 @@ private slots:
         TestUtil::click(Welldone->label3[0]);
         QVERIFY(Wrong->isVisible());
         QCOMPARE(Wrong->Label6->caption(), u"Rivers 1: Drainage Basins"_s);
+        const QImage review = Wrong->grab().toImage();
         for (int k = 0; k < WrongAnswersScreen::rowCount; ++k) {
-            QCOMPARE(Wrong->Label2[k]->visible(), k < wrong.size());
-            if (k < wrong.size())
-                QCOMPARE(Wrong->Label2[k]->caption(),
-                         u" %1. %2"_s.arg(wrong[k]).arg(questions[wrong[k]]));
+            Label *row = Wrong->Label2[k];
+            QCOMPARE(row->isVisible(), k < wrong.size());
+            if (k >= wrong.size())
+                continue;
+            QCOMPARE(row->caption(), u" %1. %2"_s.arg(wrong[k]).arg(questions[wrong[k]]));
+            QCOMPARE(QRectF(row->left(), row->top(), row->width(), row->height()),
+                     QRectF(120, 1680 + 600 * k, 12000, 540));
+            QVERIFY(shows(review, row->geometry(), Qt::white));
         }
         TestUtil::grabScreenshot(Wrong.get(),
                                  u"quiz_review_"_s + QString::fromLatin1(QTest::currentDataTag()));
@@ -170,7 +195,7 @@ private slots:
 
     void damagedWorksheetIsRefused_data()
     {
-        QFile good(TemporaryMedia::builtMedia() + u"/multiple/Rivers 1.txt"_s);
+        QFile good(TemporaryMedia::shippedWorksheets().value(u"Rivers 1.txt"_s));
         QVERIFY(good.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = good.readAll().split('\n');
         auto withLine = [&](int number, const QByteArray &text) {
@@ -192,13 +217,8 @@ private slots:
         QFETCH(QByteArray, content);
         Scene s;
         QFile::remove(s.media.path(u"multiple/Rivers 1.txt"_s));
-        if (!content.isEmpty()) {
+        if (!content.isEmpty())
             QVERIFY(s.media.write(u"multiple/Rivers 1.txt"_s, content));
-        } else {
-            // Missing from the shipped worksheets too, so nothing stands in for it.
-            MediaPath::setRoot(s.media.root());
-            MediaPath::setWorksheetsFolder(s.media.multiple());
-        }
         QVERIFY(QuizOpener::open(u"multiple\\Rivers 2.txt"_s, u"images\\rivers2sm.jpg"_s));
         multiple.unload();
         const auto before = questions;

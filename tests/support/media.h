@@ -13,8 +13,10 @@
 #include <QTemporaryDir>
 
 // The media root is "media" one level below a temporary folder, so a file escaping it still
-// shows in snapshot(base()). With Built::Media the root is the build's media instead (read
-// only) and just the worksheets folder is the test's own, seeded with the built worksheets.
+// shows in snapshot(base()). With Built::Media every folder of the build's media is linked
+// into it (read only) but "multiple": the worksheets folder is the test's own, seeded with
+// the shipped worksheets from their sources, never with what a program run from the build
+// tree saved in the build's folder.
 class TemporaryMedia
 {
 public:
@@ -23,13 +25,18 @@ public:
     {
         QStandardPaths::setTestModeEnabled(true);
         QDir(m_dir.path()).mkpath(QStringLiteral("media/multiple"));
-        MediaPath::setRoot(built == Built::Media ? builtMedia() : root());
-        MediaPath::setWorksheetsFolder(multiple());
         if (built == Built::Media) {
-            const QDir worksheets(builtMedia() + QStringLiteral("/multiple"));
-            for (const QString &file : worksheets.entryList(QDir::Files))
-                QFile::copy(worksheets.filePath(file), multiple() + u'/' + file);
+            const QDir media(builtMedia());
+            for (const QString &entry : media.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+                if (entry != u"multiple")
+                    QFile::link(media.filePath(entry), path(entry));
+            }
+            const auto shipped = shippedWorksheets();
+            for (auto it = shipped.cbegin(); it != shipped.cend(); ++it)
+                QFile::copy(it.value(), multiple() + u'/' + it.key());
         }
+        MediaPath::setRoot(root());
+        MediaPath::setWorksheetsFolder(multiple());
     }
     ~TemporaryMedia()
     {
@@ -40,15 +47,29 @@ public:
     TemporaryMedia &operator=(const TemporaryMedia &) = delete;
 
     static QString builtMedia() { return QStringLiteral(ONDEL_BUILT_MEDIA_DIR); }
+    // The files of the shipped worksheets folder ("Rivers 1.txt", "track.txt"), each with the
+    // source it is made from.
+    static QMap<QString, QString> shippedWorksheets()
+    {
+        QMap<QString, QString> files;
+        for (const QString &pair : QStringLiteral(ONDEL_SHIPPED_WORKSHEETS).split(u','))
+            files.insert(pair.section(u'|', 1),
+                         QStringLiteral(ONDEL_MEDIA_SOURCES "/") + pair.section(u'|', 0, 0));
+        return files;
+    }
     QString base() const { return m_dir.path(); }
     QString root() const { return m_dir.path() + QStringLiteral("/media"); }
     QString multiple() const { return root() + QStringLiteral("/multiple"); }
     // The file on disk for a path below the root, "/" separated: "multiple/track.txt".
     QString path(const QString &relative) const { return root() + u'/' + relative; }
 
+    // Writes below the root, never through a link into the build's media.
     bool write(const QString &relative, const QByteArray &bytes) const
     {
-        QDir().mkpath(QFileInfo(path(relative)).absolutePath());
+        const QString folder = QFileInfo(path(relative)).absolutePath();
+        QDir().mkpath(folder);
+        if (!QFileInfo(folder).canonicalFilePath().startsWith(QDir(base()).canonicalPath()))
+            return false;
         QFile file(path(relative));
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }

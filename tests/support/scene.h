@@ -125,6 +125,16 @@ inline bool resultsSettled()
     });
 }
 
+// Whether a pixel of the area of the picture has the colour.
+inline bool shows(const QImage &picture, const QRect &area, const QColor &colour)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (picture.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+
 // Types text key by key; characters beyond ASCII arrive as an input method delivers them.
 inline void typeText(QWidget *box, const QString &text)
 {

@@ -14,6 +14,16 @@ void openGuide()
     QVERIFY(QTest::qWaitForWindowExposed(guide.get()));
 }
 
+// The title and answer picture of pages 4 to 9.
+const QString answers[][2] = {
+    { u"The Water Cycle"_s, u"Images\\cycleanswer.jpg"_s },
+    { u"Rivers 1: Drainage Basins"_s, u"Images\\drainageanswer.jpg"_s },
+    { u"Rivers 1: Drainage Basins"_s, u"Images\\rivers1answer.jpg"_s },
+    { u"Rivers 2: Landforms"_s, u"Images\\landformsanswer.jpg"_s },
+    { u"Irrigation"_s, u"Images\\irrigationanswer.jpg"_s },
+    { u"Water Supply 2"_s, u"Images\\supply2answer.jpg"_s },
+};
+
 void verifyPage(GuideViewer *viewer, int page)
 {
     QCOMPARE(pagenum, page);
@@ -25,7 +35,9 @@ void verifyPage(GuideViewer *viewer, int page)
     QCOMPARE(viewer->Image2->picture().sourcePath(),
              text ? u"wmf2\\guide%1.wmf"_s.arg(page) : QString());
     QCOMPARE(viewer->picture().sizePixels(), text ? QSize(0, 0) : QSize(800, 600));
-    QCOMPARE(viewer->Label2->caption().isEmpty(), text);
+    QCOMPARE(viewer->Label2->caption(), text ? QString() : answers[page - 4][0]);
+    if (!text)
+        QCOMPARE(viewer->picture().sourcePath(), answers[page - 4][1]);
     QCOMPARE(viewer->label3[0]->isEnabled(), page <= 3);
     QCOMPARE(viewer->label3[2]->isEnabled(), page < 9);
     QCOMPARE(viewer->label3[3]->isEnabled(), page > 1);

@@ -203,6 +203,18 @@ void TestPageViewer::acknowledgmentsAnimateTheLogoAndResumeOnReopening()
     QVERIFY(viewer->Picture1->visible() && viewer->Picture2->visible());
     verifyControlsAbovePage(viewer);
     QVERIFY(!TestUtil::grabScreenshot(viewer, u"teacher-acknowledgments"_s).isEmpty());
+
+    // Closed about frame 10 and opened again, the logo goes on from there.
+    tick(viewer, (30 - logoframe) % 20);
+    const int left = logoframe;
+    TestUtil::click(viewer->label3[1]);
+    TestUtil::processEvents();
+    openFrom(u"menu"_s, 19);
+    teacher->Timer1->setInterval(0);
+    tick(teacher.get());
+    QVERIFY2(logoframe > left && logoframe < left + 5, qPrintable(QString::number(logoframe)));
+    QCOMPARE(teacher->Picture1->picture().sourcePath(),
+             u"logo\\corv%1.gif"_s.arg(logoframe, 4, 10, QChar(u'0')));
 }
 
 void TestPageViewer::printPrintsThePrintCopyOfTheCurrentPage()

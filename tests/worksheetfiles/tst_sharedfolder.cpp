@@ -34,16 +34,18 @@ WorksheetsLocation::Choice choose(const QStringList &arguments)
     return WorksheetsLocation::choose(parser);
 }
 
-// Started as "tst_sharedfolder --worksheets DIR PREFIX COUNT [GONE]", the test program is one
-// of the programs sharing DIR: it saves COUNT worksheets titled "PREFIX n", then deletes GONE.
+// Started as "tst_sharedfolder --worksheets DIR MEDIA PREFIX COUNT [GONE]", the test program is
+// one of the programs with the media root MEDIA sharing DIR: it saves COUNT worksheets titled
+// "PREFIX n", then deletes GONE.
 int runChild(const QStringList &args)
 {
+    MediaPath::setRoot(args[3]);
     if (!WorksheetsLocation::use(choose(args.mid(1, 2))).isEmpty())
         return 3;
     try {
-        for (int i = 1; i <= args.value(4).toInt(); ++i)
-            saveworksheet(sampleWorksheet(u"%1 %2"_s.arg(args[3]).arg(i)));
-        if (args.size() > 5 && !delworksheet(args[5]))
+        for (int i = 1; i <= args.value(5).toInt(); ++i)
+            saveworksheet(sampleWorksheet(u"%1 %2"_s.arg(args[4]).arg(i)));
+        if (args.size() > 6 && !delworksheet(args[6]))
             return 2;
     } catch (const WorksheetFileError &error) {
         qWarning("%s", error.what());
@@ -63,6 +65,8 @@ private slots:
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_media.path(u"user"_s));
         QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, m_media.path(u"sys"_s));
+        // The other teachers' programs read the shipped worksheets here.
+        QFile::setPermissions(m_media.base(), QFile::permissions(m_media.base()) | QFile::ExeOther);
         m_media.write(u"multiple/Rivers 1.txt"_s, sampleWorksheetBytes(u"Rivers 1"_s));
         m_media.write(u"multiple/track.txt"_s, " 1 \r\nFloods\r\n");
     }
@@ -242,7 +246,7 @@ private slots:
                           QStringList { u"--reuid=%1"_s.arg(uid), u"--regid=%1"_s.arg(uid),
                                         u"--groups=%1"_s.arg(group),
                                         QCoreApplication::applicationFilePath(), u"--worksheets"_s,
-                                        folder }
+                                        folder, m_media.root() }
                               + work);
             QVERIFY2(teacher.waitForFinished(60000) && teacher.exitCode() == 0,
                      qPrintable(work.first()));
@@ -265,8 +269,9 @@ private slots:
         for (int p = 0; p < 2; ++p) {
             const QString prefix = u"Class %1 quiz"_s.arg(p + 1);
             programs[p].setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            programs[p].start(QCoreApplication::applicationFilePath(),
-                              { u"--worksheets"_s, shared.path(), prefix, u"60"_s });
+            programs[p].start(
+                QCoreApplication::applicationFilePath(),
+                { u"--worksheets"_s, shared.path(), m_media.root(), prefix, u"60"_s });
             for (int i = 1; i <= 60; ++i)
                 expected.insert(u"%1 %2"_s.arg(prefix).arg(i));
         }

@@ -94,7 +94,9 @@ private Q_SLOTS:
         QVERIFY(nextShown(screen));
     }
 
-    void openModeStartsTheQuizOverTheCatalogue()
+    // A title opens as a quiz over the catalogue, or with Edit Worksheet ticked fills the
+    // wizard; the two tick boxes untick each other.
+    void titleOpensAsAQuizOrInTheWizard()
     {
         setCatalogueWithFiles(s->media, { u"Rivers Quiz"_s, u"Our River Walk"_s });
         CatalogueScreen *screen = showCatalogue();
@@ -112,6 +114,18 @@ private Q_SLOTS:
         QVERIFY(worksheets.isLoaded());
         QVERIFY(screen->isVisible());
         QCOMPARE(s->sound.played(), QStringList { clickSound });
+        TestUtil::click(multiple->label3[2]);
+
+        clickTick(screen->Check2);
+        clickTick(screen->Check1);
+        QVERIFY(screen->Check1->value() && !screen->Check2->value());
+        clickTick(screen->Check2);
+        QVERIFY(!screen->Check1->value() && screen->Check2->value());
+        clickTick(screen->Check1);
+        TestUtil::click(screen->Label2[2]);
+        QVERIFY(wizard->isVisible() && screen->isVisible());
+        QVERIFY(sameDraft(wizard->draft(), sampleWorksheet()));
+        QVERIFY(s->boxes.shown().isEmpty());
     }
 
     void deleteAsksThenCancelKeepsAndOkRemovesTheTitleAndRedraws()
