@@ -138,6 +138,54 @@ private slots:
                                  u"quiz_review_"_s + QString::fromLatin1(QTest::currentDataTag()));
     }
 
+    // The results screen appears with no button holding the keys: Enter and Space open
+    // nothing until Tab reaches a button, while on full marks the name box has them. Its
+    // picture lies whole inside the box, the bottom-right corner of it included.
+    void resultsWaitForTabAndShowTheWholePicture_data()
+    {
+        QTest::addColumn<QList<int>>("wrong");
+        QTest::newRow("9") << QList<int> { 4 };
+        QTest::newRow("10") << QList<int>();
+    }
+
+    void resultsWaitForTabAndShowTheWholePicture()
+    {
+        QFETCH(QList<int>, wrong);
+        Scene s;
+        openQuiz(1);
+        answerQuiz(wrong);
+        QVERIFY(resultsSettled());
+        ResultsScreen *screen = Welldone.get();
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        TestUtil::grabScreenshot(
+            screen, u"results_focus_"_s + QString::fromLatin1(QTest::currentDataTag()));
+
+        const QImage picture = screen->Picture1->picture().image();
+        const QImage box = screen->Picture1->grab().toImage();
+        QVERIFY(!picture.isNull());
+        const QPoint corner(picture.width() - 1, picture.height() - 1);
+        QVERIFY(QRect(2, 2, box.width() - 4, box.height() - 4).contains(corner + QPoint(2, 2)));
+        QCOMPARE(box.pixelColor(corner + QPoint(2, 2)), picture.pixelColor(corner));
+
+        s.sound.clear();
+        if (wrong.isEmpty()) {
+            QCOMPARE(QApplication::focusWidget(), screen->Text1);
+            TestUtil::key(Qt::Key_A);
+            QCOMPARE(screen->Text1->text(), u"a"_s);
+            return;
+        }
+        TestUtil::key(Qt::Key_Return);
+        TestUtil::key(Qt::Key_Space);
+        TestUtil::processEvents();
+        QVERIFY(screen->isVisible());
+        QVERIFY(!Wrong->isVisible());
+        QVERIFY(s.sound.played().isEmpty());
+        TestUtil::key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), screen->label3[0]);
+        TestUtil::key(Qt::Key_Return);
+        QVERIFY(Wrong->isVisible());
+    }
+
     // Each sound of a score's row covers an equal share [r / n, (r + 1) / n) of the draws.
     void celebrationsAreEquallyLikely()
     {
