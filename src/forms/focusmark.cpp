@@ -4,6 +4,9 @@
 #include <QEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 // Each band of the ring is this wide: black, white (twice), black.
@@ -68,6 +71,97 @@ bool carriesMark(const QWidget *widget)
 // The property that keepOn() sets.
 constexpr char keptProperty[] = "ondelFocusMarkKept";
 
+// Whether a lies above b where the two overlap: the later of the two children of their nearest
+// common ancestor is drawn over the earlier.
+bool liesAbove(const QWidget *a, const QWidget *b)
+{
+    for (const QWidget *upper = a; upper && upper->parentWidget(); upper = upper->parentWidget()) {
+        const QWidget *common = upper->parentWidget();
+        if (!common->isAncestorOf(b))
+            continue;
+        const QWidget *lower = b;
+        while (lower->parentWidget() != common)
+            lower = lower->parentWidget();
+        const QObjectList &stack = common->children();
+        return stack.indexOf(upper) > stack.indexOf(lower);
+    }
+    return false;
+}
+
+enum Side { Left, Top, Right, Bottom };
+
+// The gaps from each side of own to theirs; negative where theirs reaches past that side.
+std::array<int, 4> gapsBetween(const QRect &own, const QRect &theirs)
+{
+    return { own.left() - theirs.right() - 1, own.top() - theirs.bottom() - 1,
+             theirs.left() - own.right() - 1, theirs.top() - own.bottom() - 1 };
+}
+
+// How far the ring reaches out of the control (own, in window coordinates) on each side: its
+// full width where there is room, less where another control or the window's edge is nearer,
+// and inwards where a control lying above covers the control's edge. The ring is always drawn
+// at full width, so what it cannot take outside it takes from the control itself, and it never
+// covers another control. A control that the focused one lies wholly on (a picture under a
+// word, a frame) is no neighbour.
+QMargins reachOf(const QWidget *control, const QRect &own, const QWidget *window,
+                 const QWidget *mark)
+{
+    const QRect frame = window->rect();
+    std::array<int, 4> reach { own.left() - frame.left(), own.top() - frame.top(),
+                               frame.right() - own.right(), frame.bottom() - own.bottom() };
+    for (int &side : reach)
+        side = std::clamp(side, 0, ringWidth);
+    const QRect around = own.adjusted(-ringWidth, -ringWidth, ringWidth, ringWidth);
+    const auto limit = [&reach](Side side, int gap) { reach[side] = std::min(reach[side], gap); };
+    QList<QRect> diagonal;
+    for (const QWidget *other : window->findChildren<QWidget *>()) {
+        if (other == mark || other == control || other->window() != window
+            || !other->isVisibleTo(window) || control->isAncestorOf(other)
+            || other->isAncestorOf(control))
+            continue;
+        const QRect theirs(other->mapTo(window, QPoint(0, 0)), other->size());
+        if (!theirs.intersects(around) || theirs.contains(own))
+            continue;
+        const std::array<int, 4> gap = gapsBetween(own, theirs);
+        const bool besideX = gap[Left] < 0 && gap[Right] < 0;
+        const bool besideY = gap[Top] < 0 && gap[Bottom] < 0;
+        if (besideX && besideY) {
+            // Overlapping: it counts on the side it reaches in from least. One lying beneath
+            // leaves the overlap to the control; one above keeps its part.
+            const std::array<bool, 4> past { theirs.left() < own.left(), theirs.top() < own.top(),
+                                             theirs.right() > own.right(),
+                                             theirs.bottom() > own.bottom() };
+            int least = -1;
+            for (int side = Left; side <= Bottom; ++side)
+                if (past[side] && (least < 0 || gap[side] > gap[least]))
+                    least = side;
+            if (least >= 0)
+                limit(Side(least),
+                      liesAbove(other, control) ? std::max(-ringWidth, gap[least]) : 0);
+        } else if (besideX) {
+            limit(gap[Top] >= 0 ? Top : Bottom, std::max(gap[Top], gap[Bottom]));
+        } else if (besideY) {
+            limit(gap[Left] >= 0 ? Left : Right, std::max(gap[Left], gap[Right]));
+        } else {
+            diagonal << theirs;
+        }
+    }
+    // A control off a corner: the side with more room gives way.
+    for (const QRect &theirs : std::as_const(diagonal)) {
+        const QMargins margins(reach[Left], reach[Top], reach[Right], reach[Bottom]);
+        if (!theirs.intersects(own.marginsAdded(margins)))
+            continue;
+        const std::array<int, 4> gap = gapsBetween(own, theirs);
+        const Side x = gap[Left] >= 0 ? Left : Right;
+        const Side y = gap[Top] >= 0 ? Top : Bottom;
+        if (gap[x] >= gap[y])
+            limit(x, gap[x]);
+        else
+            limit(y, gap[y]);
+    }
+    return { reach[Left], reach[Top], reach[Right], reach[Bottom] };
+}
+
 } // namespace
 
 FocusMark::FocusMark(QWidget *window)
@@ -114,8 +208,8 @@ void Watcher::update()
         delete mark;
         mark = new FocusMark(window);
     }
-    const QRect around(control->mapTo(window, QPoint(0, 0)), control->size());
-    mark->setGeometry(around.adjusted(-ringWidth, -ringWidth, ringWidth, ringWidth));
+    const QRect own(control->mapTo(window, QPoint(0, 0)), control->size());
+    mark->setGeometry(own.marginsAdded(reachOf(control, own, window, mark)));
     mark->raise();
     mark->show();
 }
