@@ -1,5 +1,7 @@
 #include "scene.h"
 
+#include "speakerbutton.h"
+
 #include <QtTest>
 
 #include <functional>
@@ -201,6 +203,31 @@ private Q_SLOTS:
         TestUtil::mouseRelease(form, from.x() + Twips::perPixel, from.y());
         QVERIFY(onCorner(form->Label2[3], form->Label4[3]));
         QCOMPARE(s.sound.played(), QStringList { thud });
+    }
+
+    // A word dropped in the bottom-right corner lies over the speaker button: it is drawn
+    // there, and a click there chooses the word rather than reading aloud.
+    void wordLiesOverTheSpeaker()
+    {
+        Scene s;
+        ActivityScreen *form = shown(rivers2ord.get());
+        QVERIFY(form);
+        auto *speaker = form->findChild<SpeakerButton *>();
+        QVERIFY(speaker && speaker->isVisible());
+        const QPointF corner = centreOf(speaker);
+        dragWord(form, 0, corner);
+        Label *word = form->Label2[0];
+        TestUtil::grabScreenshot(form, u"rivers2ord-word-over-speaker"_s);
+        const QRect overlap = word->geometry() & speaker->geometry();
+        QVERIFY(overlap.contains(speaker->geometry().center()));
+        const auto pixels = [](QWidget *widget, const QRect &area) {
+            return widget->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        QCOMPARE(pixels(form, overlap), pixels(word, overlap.translated(-word->pos())));
+        s.sound.clear();
+        TestUtil::click(form, corner.x(), corner.y());
+        QVERIFY(s.speech.spoken().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), word);
     }
 
     // Moved by the keyboard, by click-to-place or by a finger, the words land, thud and score
