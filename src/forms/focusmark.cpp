@@ -111,53 +111,38 @@ QMargins reachOf(const QWidget *control, const QRect &own, const QWidget *window
                                frame.right() - own.right(), frame.bottom() - own.bottom() };
     for (int &side : reach)
         side = std::clamp(side, 0, ringWidth);
-    const QRect around = own.adjusted(-ringWidth, -ringWidth, ringWidth, ringWidth);
-    const auto limit = [&reach](Side side, int gap) { reach[side] = std::min(reach[side], gap); };
-    QList<QRect> diagonal;
+    const auto ring = [&] {
+        return own.marginsAdded({ reach[Left], reach[Top], reach[Right], reach[Bottom] });
+    };
     for (const QWidget *other : window->findChildren<QWidget *>()) {
         if (other == mark || other == control || other->window() != window
             || !other->isVisibleTo(window) || control->isAncestorOf(other)
             || other->isAncestorOf(control))
             continue;
         const QRect theirs(other->mapTo(window, QPoint(0, 0)), other->size());
-        if (!theirs.intersects(around) || theirs.contains(own))
+        if (!theirs.intersects(ring()) || theirs.contains(own))
             continue;
         const std::array<int, 4> gap = gapsBetween(own, theirs);
-        const bool besideX = gap[Left] < 0 && gap[Right] < 0;
-        const bool besideY = gap[Top] < 0 && gap[Bottom] < 0;
-        if (besideX && besideY) {
+        int side = -1;
+        if (gap[Left] < 0 && gap[Right] < 0 && gap[Top] < 0 && gap[Bottom] < 0) {
             // Overlapping: it counts on the side it reaches in from least. One lying beneath
             // leaves the overlap to the control; one above keeps its part.
             const std::array<bool, 4> past { theirs.left() < own.left(), theirs.top() < own.top(),
                                              theirs.right() > own.right(),
                                              theirs.bottom() > own.bottom() };
-            int least = -1;
-            for (int side = Left; side <= Bottom; ++side)
-                if (past[side] && (least < 0 || gap[side] > gap[least]))
-                    least = side;
-            if (least >= 0)
-                limit(Side(least),
-                      liesAbove(other, control) ? std::max(-ringWidth, gap[least]) : 0);
-        } else if (besideX) {
-            limit(gap[Top] >= 0 ? Top : Bottom, std::max(gap[Top], gap[Bottom]));
-        } else if (besideY) {
-            limit(gap[Left] >= 0 ? Left : Right, std::max(gap[Left], gap[Right]));
-        } else {
-            diagonal << theirs;
-        }
-    }
-    // A control off a corner: the side with more room gives way.
-    for (const QRect &theirs : std::as_const(diagonal)) {
-        const QMargins margins(reach[Left], reach[Top], reach[Right], reach[Bottom]);
-        if (!theirs.intersects(own.marginsAdded(margins)))
+            for (int s = Left; s <= Bottom; ++s)
+                if (past[s] && (side < 0 || gap[s] > gap[side]))
+                    side = s;
+            if (side >= 0)
+                reach[side] = std::min(
+                    reach[side], liesAbove(other, control) ? std::max(-ringWidth, gap[side]) : 0);
             continue;
-        const std::array<int, 4> gap = gapsBetween(own, theirs);
-        const Side x = gap[Left] >= 0 ? Left : Right;
-        const Side y = gap[Top] >= 0 ? Top : Bottom;
-        if (gap[x] >= gap[y])
-            limit(x, gap[x]);
-        else
-            limit(y, gap[y]);
+        }
+        // Apart from it: the side facing it with the most room gives way, down to that room.
+        for (int s = Left; s <= Bottom; ++s)
+            if (gap[s] >= 0 && (side < 0 || gap[s] > gap[side]))
+                side = s;
+        reach[side] = std::min(reach[side], gap[side]);
     }
     return { reach[Left], reach[Top], reach[Right], reach[Bottom] };
 }
