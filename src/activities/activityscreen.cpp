@@ -166,8 +166,11 @@ ActivityScreen::ActivityScreen(ActivityDef content)
             parts << Label2[i]->caption();
         return parts;
     });
-    // The speaker button lies below Exit, so it ends the Tab round.
+    // The speaker button lies below Exit, so it ends the Tab round; like everything else it lies
+    // beneath the words, so a word dropped in the bottom-right corner stays in sight.
     setTabOrder(label3[Exit], readAloud->button());
+    if (m_activity.count() > 0)
+        readAloud->button()->stackUnder(Label2[0]);
 }
 
 ActivityScreen::~ActivityScreen() = default;

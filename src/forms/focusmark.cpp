@@ -4,6 +4,9 @@
 #include <QEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 // Each band of the ring is this wide: black, white (twice), black.
@@ -68,6 +71,82 @@ bool carriesMark(const QWidget *widget)
 // The property that keepOn() sets.
 constexpr char keptProperty[] = "ondelFocusMarkKept";
 
+// Whether a lies above b where the two overlap: the later of the two children of their nearest
+// common ancestor is drawn over the earlier.
+bool liesAbove(const QWidget *a, const QWidget *b)
+{
+    for (const QWidget *upper = a; upper && upper->parentWidget(); upper = upper->parentWidget()) {
+        const QWidget *common = upper->parentWidget();
+        if (!common->isAncestorOf(b))
+            continue;
+        const QWidget *lower = b;
+        while (lower->parentWidget() != common)
+            lower = lower->parentWidget();
+        const QObjectList &stack = common->children();
+        return stack.indexOf(upper) > stack.indexOf(lower);
+    }
+    return false;
+}
+
+enum Side { Left, Top, Right, Bottom };
+
+// The gaps from each side of own to theirs; negative where theirs reaches past that side.
+std::array<int, 4> gapsBetween(const QRect &own, const QRect &theirs)
+{
+    return { own.left() - theirs.right() - 1, own.top() - theirs.bottom() - 1,
+             theirs.left() - own.right() - 1, theirs.top() - own.bottom() - 1 };
+}
+
+// How far the ring reaches out of the control (own, in window coordinates) on each side: its
+// full width where there is room, less where another control or the window's edge is nearer,
+// and inwards where a control lying above covers the control's edge. The ring is always drawn
+// at full width, so what it cannot take outside it takes from the control itself, and it never
+// covers another control. A control that the focused one lies wholly on (a picture under a
+// word, a frame) is no neighbour.
+QMargins reachOf(const QWidget *control, const QRect &own, const QWidget *window,
+                 const QWidget *mark)
+{
+    const QRect frame = window->rect();
+    std::array<int, 4> reach { own.left() - frame.left(), own.top() - frame.top(),
+                               frame.right() - own.right(), frame.bottom() - own.bottom() };
+    for (int &side : reach)
+        side = std::clamp(side, 0, ringWidth);
+    const auto ring = [&] {
+        return own.marginsAdded({ reach[Left], reach[Top], reach[Right], reach[Bottom] });
+    };
+    for (const QWidget *other : window->findChildren<QWidget *>()) {
+        if (other == mark || other == control || other->window() != window
+            || !other->isVisibleTo(window) || control->isAncestorOf(other)
+            || other->isAncestorOf(control))
+            continue;
+        const QRect theirs(other->mapTo(window, QPoint(0, 0)), other->size());
+        if (!theirs.intersects(ring()) || theirs.contains(own))
+            continue;
+        const std::array<int, 4> gap = gapsBetween(own, theirs);
+        int side = -1;
+        if (gap[Left] < 0 && gap[Right] < 0 && gap[Top] < 0 && gap[Bottom] < 0) {
+            // Overlapping: it counts on the side it reaches in from least. One lying beneath
+            // leaves the overlap to the control; one above keeps its part.
+            const std::array<bool, 4> past { theirs.left() < own.left(), theirs.top() < own.top(),
+                                             theirs.right() > own.right(),
+                                             theirs.bottom() > own.bottom() };
+            for (int s = Left; s <= Bottom; ++s)
+                if (past[s] && (side < 0 || gap[s] > gap[side]))
+                    side = s;
+            if (side >= 0)
+                reach[side] = std::min(
+                    reach[side], liesAbove(other, control) ? std::max(-ringWidth, gap[side]) : 0);
+            continue;
+        }
+        // Apart from it: the side facing it with the most room gives way, down to that room.
+        for (int s = Left; s <= Bottom; ++s)
+            if (gap[s] >= 0 && (side < 0 || gap[s] > gap[side]))
+                side = s;
+        reach[side] = std::min(reach[side], gap[side]);
+    }
+    return { reach[Left], reach[Top], reach[Right], reach[Bottom] };
+}
+
 } // namespace
 
 FocusMark::FocusMark(QWidget *window)
@@ -114,8 +193,8 @@ void Watcher::update()
         delete mark;
         mark = new FocusMark(window);
     }
-    const QRect around(control->mapTo(window, QPoint(0, 0)), control->size());
-    mark->setGeometry(around.adjusted(-ringWidth, -ringWidth, ringWidth, ringWidth));
+    const QRect own(control->mapTo(window, QPoint(0, 0)), control->size());
+    mark->setGeometry(own.marginsAdded(reachOf(control, own, window, mark)));
     mark->raise();
     mark->show();
 }

@@ -3,8 +3,10 @@
 #include <QPointer>
 #include <QWidget>
 
-// The mark of the keyboard focus: a black, white and black ring just outside the control that
-// has the focus, above everything else on its screen. It shows only while the keyboard is in
+// The mark of the keyboard focus: a black, white and black ring round the control that has the
+// focus, above everything else on its screen. It lies just outside the control where there is
+// room and moves inside the control's edge where other controls come close (the wizard's boxes
+// and ticks), so it never covers another control. It shows only while the keyboard is in
 // use, from a key press to the next press of a mouse button or touch of the screen, so a mouse
 // user sees every screen exactly as designed. Only controls that Tab reaches carry it, never
 // a control kept out of sight (the quiz's unseen option).

@@ -117,6 +117,10 @@ void ResultsScreen::Form_Load()
         Text1->setReadOnly(true);
     }
     setAccessibleName(Label4->caption() + u' ' + Label1->caption());
+    // The screen itself holds the keys when it appears, so an Enter or Space pressed in haste
+    // neither opens the review nor leaves; Tab reaches the buttons. On full marks the name
+    // box takes the focus once the screen is up.
+    setFocus();
     Timer1->setEnabled(true);
 }
 
@@ -144,7 +148,8 @@ void ResultsScreen::label3_Click(int index)
 
 void ResultsScreen::Timer1_Timer()
 {
-    Picture1->loadPicture(QStringLiteral("images\\waterliliessm.jpg"));
+    // The lily pond of the menus, drawn for this smaller box so that none of it is cut.
+    Picture1->loadPicture(QStringLiteral("images\\waterliliesresults.jpg"));
     Timer1->setEnabled(false);
     Timer2->setEnabled(true);
 }

@@ -278,12 +278,9 @@ void ClassResultsScreen::forgetPupil()
         message(QStringLiteral("Click a pupil's name or score first."));
         return;
     }
-    const auto answer = MessageBoxes::current().show(
-        QStringLiteral("Are you sure that you want to remove every result of %1? This cannot "
-                       "be undone.")
-            .arg(pupil),
-        QString(), MessageBoxes::Buttons::OkCancel);
-    if (answer != MessageBoxes::Result::Ok)
+    if (!confirm(QStringLiteral("Are you sure that you want to remove every result of %1? This "
+                                "cannot be undone.")
+                     .arg(pupil)))
         return;
     try {
         ClassRecord::forget(pupil, Clock::current().now());

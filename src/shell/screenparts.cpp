@@ -53,6 +53,13 @@ void message(const QString &text)
     MessageBoxes::current().show(text, QStringLiteral("Ondel"), MessageBoxes::Buttons::Ok);
 }
 
+bool confirm(const QString &question)
+{
+    return MessageBoxes::current().show(question, QStringLiteral("Ondel"),
+                                        MessageBoxes::Buttons::OkCancel)
+        == MessageBoxes::Result::Ok;
+}
+
 void showBusyWhileWaiting(bool waiting)
 {
     Desktop::current().setBusyPointer(waiting);

@@ -77,6 +77,8 @@ void exitOnEscape(Form &screen, Label *exitButton);
 
 // Shows text in a message box with an OK button and the program's title as caption.
 void message(const QString &text);
+// Asks with OK and Cancel under the program's title; true for OK.
+bool confirm(const QString &question);
 
 // The busy pointer while a catalogue update waits for another program to release the
 // catalogue (the notice WorksheetFiles takes), the normal pointer again after.

@@ -287,11 +287,8 @@ void CatalogueScreen::editworksheet(const QString &title)
 
 void CatalogueScreen::deleteTitle(const QString &title)
 {
-    const auto answer = MessageBoxes::current().show(
-        QStringLiteral("Are you sure that you want to delete the worksheet ") + title
-            + QStringLiteral("?"),
-        QString(), MessageBoxes::Buttons::OkCancel);
-    if (answer != MessageBoxes::Result::Ok)
+    if (!confirm(QStringLiteral("Are you sure that you want to delete the worksheet ") + title
+                 + QStringLiteral("?")))
         return;
     delname = title;
     // A title already gone from the file leaves nothing to remove; the redraw then shows the

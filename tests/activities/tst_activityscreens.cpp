@@ -1,5 +1,7 @@
 #include "scene.h"
 
+#include "speakerbutton.h"
+
 #include <QtTest>
 
 #include <functional>
@@ -212,6 +214,25 @@ private Q_SLOTS:
         TestUtil::mouseRelease(form, from.x() + Twips::perPixel, from.y());
         QVERIFY(onCorner(form->Label2[3], form->Label4[3]));
         QCOMPARE(s.sound.played(), QStringList { thud });
+    }
+
+    // A word dropped in the bottom-right corner lies over the speaker button: it is drawn
+    // there, and a click there chooses it rather than reading aloud.
+    void wordLiesOverTheSpeaker()
+    {
+        Scene s;
+        ActivityScreen *form = shown(rivers2ord.get());
+        QVERIFY(form);
+        const QPoint centre = form->findChild<SpeakerButton *>()->geometry().center();
+        const QPointF spot = Twips::fromPixels(QPointF(centre));
+        Label *word = form->Label2[0];
+        dragWord(form, 0, spot);
+        TestUtil::grabScreenshot(form, u"rivers2ord-word-over-speaker"_s);
+        QCOMPARE(form->grab().toImage().pixelColor(centre),
+                 word->grab().toImage().pixelColor(centre - word->pos()));
+        TestUtil::click(form, spot.x(), spot.y());
+        QVERIFY(s.speech.spoken().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), word);
     }
 
     // Moved by the keyboard, by click-to-place or by a finger, the words land, thud and score

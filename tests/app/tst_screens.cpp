@@ -247,6 +247,17 @@ void titleExitCancelAndSoundOff()
     QTimer::singleShot(5000, [] { QCoreApplication::exit(-1); });
     QCOMPARE(QCoreApplication::exec(), 0);
 }
+
+// The footer lies under the main menu's bottom row: a click on Exit's last pixel row is Exit's.
+void mainMenuBottomRowTakesClicksToTheLastPixel()
+{
+    Scene s;
+    QVERIFY(mainMenu());
+    TestUtil::grabScreenshot(intro0.get(), u"mainmenu_bottom_row"_s);
+    Label *exit = intro0->Label2[16];
+    TestUtil::click(exit, 600, (exit->QWidget::height() - 1) * Twips::perPixel);
+    QVERIFY(Titlefrm.isLoaded() && Titlefrm->isVisible());
+}
 }
 ;
 

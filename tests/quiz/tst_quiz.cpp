@@ -163,6 +163,37 @@ private slots:
                                  u"quiz_review_"_s + QString::fromLatin1(QTest::currentDataTag()));
     }
 
+    // The results screen appears with no button holding the keys: Enter and Space open
+    // nothing until Tab reaches one; on full marks the name box has the keys. Its picture lies
+    // whole inside the box's edge.
+    void resultsWaitForTabAndShowTheWholePicture_data()
+    {
+        QTest::addColumn<QList<int>>("wrong");
+        QTest::newRow("9") << QList<int> { 4 };
+        QTest::newRow("10") << QList<int>();
+    }
+
+    void resultsWaitForTabAndShowTheWholePicture()
+    {
+        QFETCH(QList<int>, wrong);
+        Scene s;
+        openQuiz(1);
+        answerQuiz(wrong);
+        QVERIFY(resultsSettled() && QTest::qWaitForWindowActive(Welldone.get()));
+        const QImage picture = Welldone->Picture1->picture().image();
+        const QPoint corner(picture.width() + 1, picture.height() + 1);
+        QVERIFY(Welldone->Picture1->rect().adjusted(2, 2, -2, -2).contains(corner));
+        QCOMPARE(Welldone->Picture1->grab().toImage().pixelColor(corner),
+                 picture.pixelColor(corner - QPoint(2, 2)));
+        TestUtil::key(Qt::Key_Return);
+        TestUtil::key(Qt::Key_Space);
+        QVERIFY(Welldone->isVisible() && !Wrong->isVisible());
+        QCOMPARE(Welldone->Text1->hasFocus(), wrong.isEmpty());
+        TestUtil::key(Qt::Key_Tab);
+        TestUtil::key(Qt::Key_Return);
+        QCOMPARE(Wrong->isVisible(), !wrong.isEmpty());
+    }
+
     // Each sound of a score's row covers an equal share [r / n, (r + 1) / n) of the draws.
     void celebrationsAreEquallyLikely()
     {

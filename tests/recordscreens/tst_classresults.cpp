@@ -258,6 +258,7 @@ private slots:
                              u"cannot be undone."_s;
         QCOMPARE(s.boxes.texts().mid(1),
                  QStringList({ sure, sure, u"Every result of Amira has been removed."_s }));
+        QCOMPARE(s.boxes.shown().at(1).caption, u"Ondel"_s);
         QCOMPARE(ClassRecord::read().results, record.mid(3));
         QCOMPARE(gridRow(screen, 0), QStringList({ u"ben"_s, {}, u"4"_s }));
     }

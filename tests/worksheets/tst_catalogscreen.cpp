@@ -140,7 +140,7 @@ private Q_SLOTS:
         const QString question
             = u"Are you sure that you want to delete the worksheet Worksheet 3?"_s;
         QCOMPARE(s->boxes.texts(), QStringList { question });
-        QCOMPARE(s->boxes.last().caption, QString());
+        QCOMPARE(s->boxes.last().caption, u"Ondel"_s);
         QCOMPARE(s->boxes.last().buttons, MessageBoxes::Buttons::OkCancel);
         QCOMPARE(s->media.catalogue(), catalogue);
         QCOMPARE(shownTitles(screen), numberedTitles(24));

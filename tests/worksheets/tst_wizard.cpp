@@ -138,6 +138,34 @@ private Q_SLOTS:
         QCOMPARE(start->text().size(), from == u"Text1" ? 25 : from == u"Text2" ? 60 : 30);
     }
 
+    // While a teacher types, the ring shows on the box or tick in use and no other control
+    // changes: where controls touch, the ring lies inside the focused one.
+    void focusRingCoversNoOtherControl()
+    {
+        WizardScreen *screen = showFilled([](WorksheetDraft &) {});
+        QVERIFY(screen && QTest::qWaitForWindowActive(screen));
+        for (QWidget *control :
+             std::initializer_list<QWidget *> { screen->Text3[0], screen->Check1[26] }) {
+            TestUtil::click(screen, 6000, 8800); // the mouse puts the ring away
+            control->setFocus();
+            const QImage before = screen->grab().toImage();
+            QTest::keyClick(control, Qt::Key_S);
+            const QImage typing = screen->grab().toImage();
+            TestUtil::grabScreenshot(screen, u"wizard_typing_"_s + control->objectName());
+            const QRect own(control->mapTo(screen, QPoint()), control->size());
+            int changed = 0;
+            for (int y = 0; y < typing.height(); ++y) {
+                for (int x = 0; x < typing.width(); ++x) {
+                    if (typing.pixel(x, y) != before.pixel(x, y)) {
+                        QVERIFY2(own.contains(x, y) || !screen->childAt(x, y), "ring on another");
+                        ++changed;
+                    }
+                }
+            }
+            QVERIFY(changed >= own.width() + own.height());
+        }
+    }
+
     void savedWorksheetIsTheFileFormatByteForByte()
     {
         setCatalogue(s->media, { u"Rivers 1"_s });

@@ -1,5 +1,5 @@
 // mediagen: builds the classroom media from their text sources.
-//   mediagen picture SRC.svg OUT.(jpg|bmp|png) WIDTH HEIGHT
+//   mediagen picture SRC.svg OUT.(jpg|bmp|png) WIDTH HEIGHT   (variables "width", "height")
 //   mediagen frames  SRC.svg OUTDIR PREFIX COUNT WIDTH HEIGHT   (GIF frames, t = i / COUNT)
 //   mediagen page    SRC.svg OUT.wmf WIDTH_TWIPS HEIGHT_TWIPS [--print]
 //   mediagen sound   RECIPE.txt OUT.wav
@@ -61,6 +61,9 @@ int makePicture(SvgTemplate &svg, const QStringList &args)
     const int height = toInt(args.value(3), &ok2);
     if (args.size() != 4 || !ok1 || !ok2)
         return usage();
+    // A drawing made for boxes of more than one shape lays itself out for the size asked.
+    svg.setVariable(QStringLiteral("width"), width);
+    svg.setVariable(QStringLiteral("height"), height);
     const QString text = svg.expandFile(args.at(0));
     if (text.isEmpty())
         return fail(svg.error());
