@@ -175,7 +175,10 @@ QImage MetafileDib::decode(QByteArrayView bytes, int colorUsage, const QList<QRg
             length = std::min<qint64>(length, imageSize);
         if (length <= 0)
             return {};
-        QImage image = QImage::fromData(bytes.sliced(offset, length));
+        // Only the decoder the header names: guessing would hand the bytes to every image
+        // reader Qt has, text formats and rarely used ones included.
+        QImage image
+            = QImage::fromData(bytes.sliced(offset, length), compression == BiPng ? "PNG" : "JPEG");
         if (image.isNull() || qint64(image.width()) * image.height() > MaxPixels)
             return {};
         return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32

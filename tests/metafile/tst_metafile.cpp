@@ -1,6 +1,7 @@
 #include "metafile.h"
 #include "metafilebuilder.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QTest>
 
@@ -156,6 +157,28 @@ void TestMetafile::recordsPaintTheirPixels_data()
     objects.rectangle(0, 900, 1000, 1000); // still green
     row("new objects take the lowest free slot", objects.build(),
         { { { 25, 50 }, Blue }, { { 75, 50 }, Green }, { { 25, 95 }, Green } });
+
+    // A bitmap held as PNG is drawn; other picture formats under the PNG mark are not read.
+    const auto stretched = [](const char *format) {
+        QImage red(4, 4, QImage::Format_RGB32);
+        red.fill(Red);
+        QByteArray picture;
+        QBuffer buffer(&picture);
+        buffer.open(QIODevice::WriteOnly);
+        red.save(&buffer, format);
+        QByteArray params;
+        MetafileBuilder::put32(params, SrcCopy);
+        for (int word : { 0, 4, 4, 0, 0, 1000, 1000, 0, 0 })
+            MetafileBuilder::put16(params, word);
+        for (quint32 field : { 40u, 4u, 4u, 1u | (32u << 16), quint32(BiPng) })
+            MetafileBuilder::put32(params, field);
+        MetafileBuilder::put32(params, quint32(picture.size()));
+        params.append(16, '\0');
+        MetafileBuilder b = page();
+        return b.raw(StretchDib, params + picture).build();
+    };
+    row("bitmap held as PNG", stretched("PNG"), { { { 50, 50 }, Red } });
+    row("bitmap marked PNG holding another format", stretched("BMP"), { { { 50, 50 }, White } });
 
     MetafileBuilder restore = page();
     restore.brush(BsSolid, Red).select(1).brush(BsSolid, Blue).record(SaveDc, {});
