@@ -7,10 +7,6 @@
 
 using namespace Qt::StringLiterals;
 
-// The content of every topic as a teacher would check it before a lesson: each quiz has its
-// right answers spread over A to D and repeats no other topic's question, and every title,
-// question, answer, word and text fits the place the screens give it.
-
 namespace {
 
 WorksheetDraft worksheetOf(const TopicDef &topic)
@@ -33,8 +29,7 @@ QSizeF textSize(const QString &text, const QString &family, double points, bool 
     return box.size() * Twips::perPixel;
 }
 
-// A line of text fits when it needs no more than the width less a border on each side; a
-// wrapped text when its lines fit the height as well.
+// A line fits the width less the borders; a wrapped text fits the height too.
 bool fits(const QString &text, const QString &family, double points, bool bold, double width,
           double height = 0)
 {

@@ -150,8 +150,7 @@ void TestPageViewer::openersShowTheirFirstPage()
     if (!paging)
         return;
 
-    // Forward and back through the two pages; a greyed button ignores the click and paging
-    // is silent.
+    // A greyed button ignores the click, and paging is silent.
     s->sound.clear();
     const QString letterless = firstPage.chopped(5);
     verifyPage(viewer, firstPage, u"Page 1 of 2"_s, true, false);
