@@ -62,19 +62,6 @@ private Q_SLOTS:
         MediaPath::setRoot(TemporaryMedia::builtMedia());
     }
 
-    void everyTopicIsRead_data()
-    {
-        QTest::addColumn<QString>("name");
-        for (const QString &name : Topics::names())
-            QTest::newRow(name.toUtf8()) << name;
-    }
-
-    void everyTopicIsRead()
-    {
-        QFETCH(QString, name);
-        QVERIFY2(Topics::find(name), qPrintable(Topics::fault(name)));
-    }
-
     void quizzesHaveOneRightAnswerSpreadOverAToDAndNoQuestionTwice()
     {
         QHash<QString, QString> asked; // plain question -> where first asked
