@@ -8,10 +8,6 @@
 
 using namespace Qt::StringLiterals;
 
-// The four activities played with the mouse: every word dragged from its slot into its box
-// with a thud, Check Score only once all are placed, full marks on the results screen, and
-// the activity unchanged beneath it afterwards.
-
 namespace {
 
 QPointF centreOf(QWidget *control)
@@ -19,8 +15,7 @@ QPointF centreOf(QWidget *control)
     return Twips::fromPixels(QPointF(control->geometry().center()));
 }
 
-// Presses the left button on the word's centre, moves the pointer to `to` (form twips) in a
-// few steps, the first one large, and releases the button there.
+// Drags the word by its centre to `to` (form twips) in five steps.
 void dragWord(ActivityScreen *form, int index, QPointF to)
 {
     const QPointF from = centreOf(form->Label2[index]);
@@ -104,9 +99,7 @@ private Q_SLOTS:
                 QTest::newRow(qPrintable(topic + kind)) << topic + kind;
     }
 
-    // Every word dragged into its box, the last one first onto box 0 beside the word there:
-    // Check Score shows once every word lies on a box and scores below full marks with the
-    // advice alone; it stays while a word is taken out again, and all words right score full.
+    // Check Score once all lie on boxes, a score below full marks, then full marks.
     void everyWordIntoItsBox()
     {
         QFETCH(QString, screen);
@@ -117,8 +110,7 @@ private Q_SLOTS:
         QCOMPARE(outof, n);
         for (const PictureDef &picture : form->definition().pictures)
             QVERIFY(!form->Image1[picture.index]->picture().isNull());
-        // One round of Tab from Start Again ends with the words in reading order; Shift+Tab
-        // goes round the same way back.
+        // Tab goes round to the words in reading order; Shift+Tab goes back the same way.
         QVERIFY(TestUtil::tabTo(form->label3[1]));
         QWidgetList round { QApplication::focusWidget() };
         for (TestUtil::key(Qt::Key_Tab);
@@ -180,9 +172,7 @@ private Q_SLOTS:
         QVERIFY(!form->label3[2]->isVisible());
     }
 
-    // A click on a word is a drop where it lies, and chooses the word, which keeps its colours
-    // and shows the focus ring; a click on a word lying in a box then puts the chosen word
-    // into that box. The smallest move of the pointer moves a word.
+    // A click drops and chooses a word; a click on a placed word puts the chosen one there.
     void clickDropsAndChooses()
     {
         Scene s;
@@ -216,8 +206,7 @@ private Q_SLOTS:
         QCOMPARE(s.sound.played(), QStringList { thud });
     }
 
-    // A word dropped in the bottom-right corner lies over the speaker button: it is drawn
-    // there, and a click there chooses it rather than reading aloud.
+    // A word dropped over the speaker is drawn there and takes the click.
     void wordLiesOverTheSpeaker()
     {
         Scene s;
@@ -235,8 +224,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), word);
     }
 
-    // Moved by the keyboard, by click-to-place or by a finger, the words land, thud and score
-    // as when the mouse drags them, from box to box too. Escape puts a picked-up word back.
+    // Keyboard, click-to-place and touch land, thud and score as the mouse does.
     void sameAsMouse_data()
     {
         QTest::addColumn<std::function<ActivityScreen *()>>("open");

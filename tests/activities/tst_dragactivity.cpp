@@ -6,8 +6,6 @@
 
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(const ActivityDef *)
-
 namespace {
 
 // The river topics' activities, as their topic files in the built media give them.
@@ -29,8 +27,7 @@ const ActivityDef &rivers2ord()
     return activity("rivers2", false);
 }
 
-// Moves word index so that its top-left corner lies at (left, top), as one drag step with
-// the pointer at the matching spot would.
+// One drag step that puts the word's top-left corner at (left, top).
 void dragTo(DragActivity &activity, int index, float left, float top)
 {
     const TwipsRect &word = activity.word(index);
@@ -38,13 +35,6 @@ void dragTo(DragActivity &activity, int index, float left, float top)
                           top - word.top + word.height / 2));
     QCOMPARE(activity.word(index).left, left);
     QCOMPARE(activity.word(index).top, top);
-}
-
-// Drags word index onto the corner of target and releases it there.
-int dropOn(DragActivity &activity, int index, const TwipsRect &target)
-{
-    dragTo(activity, index, target.left, target.top);
-    return activity.drop(index);
 }
 
 bool onCorner(const TwipsRect &word, const TwipsRect &target)
@@ -63,15 +53,12 @@ private Q_SLOTS:
     void dropOnZoneEdgeStaysOutside_data();
     void dropOnZoneEdgeStaysOutside();
     void startSlotOverlapGoesToLowerIndex();
-    void allRightScoresNAllWrongScoresZero_data();
-    void allRightScoresNAllWrongScoresZero();
 };
 
 void TestDragActivity::dragCentresTheWordOnThePointerWithTheLeftButtonAlone()
 {
     DragActivity activity(rivers1lab());
-    // Word 0 starts at 1800, 7320 and is 1875 x 375: the pointer at 10, 20 inside it puts
-    // its centre there.
+    // Word 0 (1800, 7320, 1875 x 375) centres on the pointer.
     QVERIFY(activity.drag(0, 1, 10, 20));
     QCOMPARE(activity.word(0).left, 1800.0f + 10 - 937.5f);
     QCOMPARE(activity.word(0).top, 7320.0f + 20 - 187.5f);
@@ -88,9 +75,7 @@ void TestDragActivity::dragCentresTheWordOnThePointerWithTheLeftButtonAlone()
 
 void TestDragActivity::dropOnZoneEdgeStaysOutside_data()
 {
-    // rivers1lab's box 3 (watershed) at 420, 1920, 1875 x 375: its zone runs from
-    // 420 - 937.5 to 420 + 1875 across and from 1920 - 187.5 to 1920 + 375 down, and no
-    // other zone is near any of its edges. The edges are outside, half a twip in is inside.
+    // Box 3 lies at 420, 1920, 1875 x 375; its zone's edges are outside it.
     QTest::addColumn<float>("left");
     QTest::addColumn<float>("top");
     QTest::addColumn<bool>("inside");
@@ -121,9 +106,7 @@ void TestDragActivity::dropOnZoneEdgeStaysOutside()
 
 void TestDragActivity::startSlotOverlapGoesToLowerIndex()
 {
-    // rivers2ord's slot 5 (meander, 240) and slot 0 (flood plain, 2160) are neighbours, 1875
-    // wide: a corner at 2000 lies in the zone of slot 5 (up to 2115) and of slot 0 (from
-    // 1222.5).
+    // A corner at 2000 lies in the zones of slots 5 (240) and 0 (2160).
     DragActivity activity(rivers2ord());
     QVERIFY(DragActivity::inZone(activity.slot(5), 2000, 7500));
     QVERIFY(DragActivity::inZone(activity.slot(0), 2000, 7500));
@@ -136,37 +119,6 @@ void TestDragActivity::startSlotOverlapGoesToLowerIndex()
     dragTo(labelling, 1, 3600, 7320);
     QCOMPARE(labelling.drop(1), 1);
     QVERIFY(onCorner(labelling.word(1), labelling.slot(0)));
-}
-
-void TestDragActivity::allRightScoresNAllWrongScoresZero_data()
-{
-    QTest::addColumn<const ActivityDef *>("def");
-    for (const char *topic : { "rivers1", "rivers2" }) {
-        for (const bool labelling : { true, false }) {
-            const ActivityDef &def = activity(topic, labelling);
-            QTest::newRow(def.screenName.toUtf8()) << &def;
-        }
-    }
-}
-
-void TestDragActivity::allRightScoresNAllWrongScoresZero()
-{
-    QFETCH(const ActivityDef *, def);
-    DragActivity right(*def);
-    DragActivity wrong(*def);
-    const int n = right.count();
-    QCOMPARE(n, def->count());
-    // Check Score appears only once every word lies on a box.
-    for (int i = 0; i < n; ++i) {
-        QVERIFY(!right.checkScoreVisible());
-        QCOMPARE(dropOn(right, i, right.box(i)), 1);
-        QCOMPARE(right.placedCount(), i + 1);
-        dropOn(wrong, i, wrong.box((i + 1) % n));
-    }
-    QCOMPARE(right.score(), n);
-    QCOMPARE(wrong.score(), 0);
-    QVERIFY(right.checkScoreVisible());
-    QVERIFY(wrong.checkScoreVisible());
 }
 
 QTEST_APPLESS_MAIN(TestDragActivity)

@@ -7,9 +7,6 @@
 
 using namespace Qt::StringLiterals;
 
-// The screens without a mouse: a whole quiz from the title and back by the keyboard with the
-// focus mark in sight, and the screens read aloud into a recording speech engine.
-
 namespace {
 
 Form *active(Form *form)

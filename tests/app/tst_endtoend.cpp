@@ -20,8 +20,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// What a pupil sees at a point of a screen (twips from its client area's top-left): this
-// colour, or with differs any colour but this one.
+// A colour at a point (twips) of a screen, or with differs any other colour.
 struct Sample
 {
     double x, y;
@@ -140,10 +139,7 @@ private:
 
 } // namespace
 
-// The real program on its own X server under each common window manager, walked as a pupil
-// walks it. At every step the expected screen is on top of the stacking order above the
-// backdrop, holds the keyboard focus, has a caption bar without window buttons and shows its
-// own colours on a photograph of the display.
+// The real program walked on its own X server under each common window manager.
 class EndToEndTest : public QObject
 {
     Q_OBJECT
@@ -151,8 +147,7 @@ class EndToEndTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        // Window managers run on a session bus of their own, the program on none: nothing here
-        // touches the user's desktop.
+        // Nothing here touches the user's desktop session.
         m_environment.remove(u"DBUS_SESSION_BUS_ADDRESS"_s);
     }
 
@@ -164,8 +159,7 @@ private Q_SLOTS:
         QTest::newRow("mutter") << QStringList { u"mutter"_s, u"--x11"_s, u"--replace"_s }
                                 << QStringList();
         QTest::newRow("metacity") << QStringList { u"metacity"_s, u"--replace"_s } << QStringList();
-        // What a window manager offers whatever a client asks (xfwm4 only in its window menu;
-        // openbox and kwin as buttons). The program refuses the close.
+        // Window buttons a manager offers whatever a client asks.
         QTest::newRow("xfwm4") << QStringList { u"xfwm4"_s, u"--compositor=on"_s }
                                << QStringList { u"_NET_WM_ACTION_CLOSE"_s };
         QTest::newRow("openbox") << QStringList { u"openbox"_s }
@@ -203,9 +197,7 @@ private Q_SLOTS:
                   { { u"QT_QPA_PLATFORM"_s, u"xcb"_s } });
             QVERIFY2(waitUntil([&] { return m_x->managed(); }), "the window manager did not start");
         }
-        // No print job and no sound leave the test: with no printer the worksheet becomes a PDF
-        // in a home of the test's own, and sounds go nowhere. The worksheets are the shipped
-        // ones, in a folder of the test's own.
+        // No print job or sound leaves the test; the worksheets are a copy of the shipped ones.
         QTemporaryDir home;
         const auto shipped = TemporaryMedia::shippedWorksheets();
         for (auto it = shipped.cbegin(); it != shipped.cend(); ++it)
@@ -234,9 +226,7 @@ private Q_SLOTS:
         };
         QVERIFY2(walk(toTheQuiz), qPrintable(m_why));
 
-        // The covered topic menu brought forward, as Alt+Tab or the taskbar does: the quiz
-        // comes straight back, and a click where the menu's Labelling Activity lies opens
-        // nothing. The quiz then counts its own answers: question 1 wrong, the rest right.
+        // The covered topic menu brought forward: the quiz comes straight back.
         activate("rivers1");
         QVERIFY2(inFront("multiple", quizLook), qPrintable(m_why));
         click("multiple", 5197, 8167);
@@ -442,8 +432,7 @@ private:
         return true;
     }
 
-    // Brings the screen forward and gives it the keyboard, as a window switcher does; with no
-    // window manager, as a program that raises and focuses windows does.
+    // Brings the screen forward with the keyboard, as a window switcher does.
     void activate(const QByteArray &role)
     {
         const QString window = QString::number(withRole(role));

@@ -6,10 +6,6 @@
 
 using namespace Qt::StringLiterals;
 
-// Every screen opened as a user opens it, then: its sound on opening, its label buttons'
-// hover light, its Exit (sound, unloading, the screen that comes back), reopening it, and
-// Escape.
-
 namespace {
 
 enum class Hover {
@@ -206,8 +202,7 @@ void openHoverExitReopen()
     }
 }
 
-// The title's Exit ends the program; Sound Off silences every sound site; Cancel on the
-// title brings back the same menu.
+// Title Exit ends the program; Sound Off silences everything; Cancel keeps the menu.
 void titleExitCancelAndSoundOff()
 {
     Scene s;

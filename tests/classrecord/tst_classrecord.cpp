@@ -26,8 +26,7 @@ RecordedResult result(const QString &pupil, int score, const QDateTime &when,
     return { pupil, title, u"Multiple Choice"_s, score, 10, when, wrong };
 }
 
-// Started as "tst_classrecord --keep DIR NAME COUNT", the test program is one of the programs
-// sharing DIR: it keeps COUNT results of NAME (0: until it is killed).
+// "--keep DIR NAME COUNT": keep COUNT results of NAME in DIR (0: until killed).
 int runChild(const QStringList &args)
 {
     MediaPath::setWorksheetsFolder(args[2]);
@@ -104,8 +103,7 @@ private slots:
         QCOMPARE(ResultsCsv::result(ResultsCsv::rows(bytes).value(1)), kept);
     }
 
-    // A change drops what is older than keepResultsDays, keeps rows it cannot read, and
-    // forgetting takes every row of the pupil, readable or not.
+    // Old results drop, unreadable rows stay, forgetting takes every row of a pupil.
     void changesDropOldResultsKeepOddRowsAndForgetAPupil()
     {
         QVERIFY(!ClassRecord::isOn());
@@ -154,8 +152,7 @@ private slots:
         QCOMPARE(ClassRecord::read().results.size(), 30);
     }
 
-    // Killed at random moments while it keeps result after result, a program leaves a record
-    // that reads whole and only grows, and its lock is taken over afterwards.
+    // A program killed at random leaves a whole, growing record and a lock to take over.
     void aKillAtAnyMomentLeavesARecordThatReads()
     {
         qsizetype kept = 0;

@@ -73,9 +73,7 @@ private slots:
                      .arg(int(ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel)));
     }
 
-    // Text measured in the real font; print moves down a line unless text is to follow on
-    // it; a line that would pass the foot starts a new page; a document's end resets the
-    // settings; a failing call stops the print-out there and drops the document.
+    // Lines, pages, the reset at a document's end, and a failing call.
     void printerKeepsItsPlaceOnThePage()
     {
         RecordingPrinter printer(QSizeF(11000, 5000));

@@ -17,8 +17,7 @@
 
 using namespace Qt::StringLiterals;
 
-// The real sound player and speech engine play into the PulseAudio null sink "ondel" that
-// scripts/test starts, and parec records what comes out of it.
+// Sounds and speech play into the PulseAudio null sink "ondel", recorded by parec.
 
 namespace {
 
@@ -43,8 +42,7 @@ QByteArray toneWav(double seconds, double frequency)
     return wav;
 }
 
-// Plays a request and records the sink meanwhile; returns how long it sounded, from the first
-// to the last 10 ms window clearly not silent.
+// How long the sink sounded while the request played, in 10 ms windows.
 double soundingSeconds(const std::function<void()> &request, int recordMs)
 {
     QProcess parec;
@@ -106,8 +104,7 @@ private slots:
         QVERIFY(write(u"wav/click.wav"_s, toneWav(0.15, 1000)));
         QVERIFY(write(u"wav/broken.wav"_s, "RIFF nonsense, not a wave file at all"));
         MediaPath::setRoot(m_media.path());
-        // As the program starts: the sound module loads in the background, and the first
-        // sounds may come before it has finished.
+        // As the program starts: the module may still be loading at the first sounds.
         SoundPlayer::current().prepare();
     }
 

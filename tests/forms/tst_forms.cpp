@@ -25,8 +25,7 @@ namespace {
 QStringList events;
 }
 
-// A screen that logs its life: creation, load steps, and a button that unloads its own screen
-// and then keeps using it.
+// Logs its life; its button unloads its own screen, then keeps using it.
 class LoggingScreen final : public Form
 {
     Q_OBJECT
@@ -56,8 +55,7 @@ LoggingScreen::LoggingScreen()
 void LoggingScreen::Form_Load()
 {
     events << u"load"_s;
-    // A load step that touches its own screen through the slot must find this very screen,
-    // not start another load.
+    // Must find this very screen, not start another load.
     loggingScreen->Label1->setCaption(u"loaded"_s);
 }
 
@@ -129,8 +127,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(first));
         QPointer<LoggingScreen> watch(first);
 
-        // The handler unloads its own screen, then goes on using it; the screen is deleted
-        // only once the handler has returned.
+        // Deleted only once the handler has returned.
         TestUtil::click(first->label3[2]);
         TestUtil::processEvents();
         QCOMPARE(events, QStringList({ u"created"_s, u"load"_s, u"clicked 2"_s, u"destroyed"_s }));

@@ -12,8 +12,7 @@
 
 using namespace Qt::StringLiterals;
 
-// A screen with a label-button array that has gaps, as designs have them, wired the way
-// screens wire theirs: one handler per event receiving the index.
+// A label-button array with gaps, wired as screens wire theirs.
 class ButtonScreen final : public Form
 {
     Q_OBJECT
@@ -64,8 +63,7 @@ private Q_SLOTS:
         m_screen->log.clear();
     }
 
-    // Screens go away hidden, as unload() leaves them, so no focus events reach a screen
-    // that is half destroyed.
+    // Hidden first, as unload() leaves screens.
     void cleanup()
     {
         m_screen->hide();

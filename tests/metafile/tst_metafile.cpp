@@ -126,8 +126,7 @@ void TestMetafile::recordsPaintTheirPixels_data()
     text.record(SetMapMode, { MmText }).record(SetWindowOrg, { 0, 0 });
     row("map mode text uses the header box", square(text, 0, 0, 500, 1000),
         { { { 20, 50 }, Red }, { { 70, 50 }, White } });
-    // Two squares wound the same way, and a self-crossing star: alternate (the default)
-    // leaves the inner square and the star's centre empty, winding fills them.
+    // Alternate leaves the inner square and the star's centre empty; winding fills them.
     const QList<QList<QPoint>> squares {
         { { 100, 100 }, { 900, 100 }, { 900, 900 }, { 100, 900 } },
         { { 300, 300 }, { 700, 300 }, { 700, 700 }, { 300, 700 } }

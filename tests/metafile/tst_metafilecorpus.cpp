@@ -25,8 +25,7 @@ constexpr double MaxCellDifference = 40.0;
 constexpr int Cell = 40;
 constexpr int MaxTextShift = 2;
 
-// Where each file has text, in the reference's pixels: the ink found there must sit where
-// the producer put it.
+// Where each file has text, in the reference's pixels.
 struct TextArea
 {
     const char *file;
@@ -70,8 +69,7 @@ double meanDifference(const QImage &a, const QImage &b, const QRect &area)
     return double(sum) / (3.0 * area.width() * area.height());
 }
 
-// The bounding box of the pixels in an area that stand out from its background (the
-// colour of its top-left pixel, white or a coloured band): the text drawn there.
+// The bounding box of the ink in an area, against its top-left pixel's colour.
 QRect inkBox(const QImage &image, const QRect &area)
 {
     const int background = qGray(image.pixel(area.topLeft()));

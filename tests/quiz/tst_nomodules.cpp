@@ -4,9 +4,7 @@
 
 using namespace Qt::StringLiterals;
 
-// Built into a folder with no device modules beside it, as an installation that lost them:
-// the sounds stay silent, each print-out gives the usual problem message, and the screen
-// carries on.
+// Without device modules: silent sounds, the problem message for print-outs.
 class NoModulesTest : public QObject
 {
     Q_OBJECT

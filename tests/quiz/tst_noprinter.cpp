@@ -8,10 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-// With a print server that does not exist, as on a machine with no printer set up, every
-// print-out becomes a PDF file in the Documents folder of a temporary home, and the message
-// says that and where it is, never that it is printing. When that folder cannot be written, the
-// usual problem message comes and no file is left.
+// No printer: print-outs become PDF files in Documents, and the message says where.
 class NoPrinterTest : public QObject
 {
     Q_OBJECT

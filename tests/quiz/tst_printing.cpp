@@ -6,9 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-// A certificate printed from the results screen through CUPS to the default printer, the
-// cups-pdf printer scripts/test sets up: its PDF, found by the job's name, holds the pupil's
-// name and the certificate's lines.
+// A certificate through CUPS to the cups-pdf printer, found by the job's name.
 class PrintingTest : public QObject
 {
     Q_OBJECT

@@ -7,10 +7,6 @@
 
 using namespace Qt::StringLiterals;
 
-// The certificate and the worksheet printed to PDF and checked by what is on the page: the
-// text, where each line sits, the frame, the size of the heading. And a printer failing at
-// any step of either print-out.
-
 namespace {
 
 struct TextLine
@@ -132,8 +128,7 @@ private slots:
             QVERIFY2(headingRatio < 0.85 && centred[1].box.width() < pageWidthPt - 36,
                      qPrintable(QString::number(headingRatio)));
 
-        // Five frames 45 twips (9 pixels) apart inside the quarter-inch margin (72 pixels), the
-        // first three with a box inside 600 twips further in; the middle row crosses them all.
+        // Five frames 9 pixels apart inside the margin; the first three with an inner box.
         const QImage page
             = render(pdf.filePath(),
                      u"print_certificate_"_s
@@ -149,8 +144,7 @@ private slots:
         for (int x = 0; x < page.width(); x += 3)
             QVERIFY(qGray(page.pixel(x, page.height() - 60)) > 200);
 
-        // "Well Done" four times across the page, blue above the title and black below the
-        // sentence; the title red, the heading blue, the rest navy.
+        // "Well Done" strips, blue above and black below; title red, heading blue, rest navy.
         QList<TextLine> strips;
         for (const TextLine &line : lines)
             if (line.text == u"Well Done")
@@ -182,8 +176,7 @@ private slots:
         QCOMPARE(s.boxes.texts(), QStringList { u"Your worksheet is now printing."_s });
         render(pdf.filePath(), u"print_worksheet"_s);
 
-        // The header at a sixteenth of the width, "Ondel", 57 spaces (4 points each) and the
-        // publisher; then the heading, twice as large, and the title, centred.
+        // The header, then the heading twice as large and the title centred.
         const QList<TextLine> lines = linesOf(pdf.filePath());
         const TextLine header = lines.value(0), publisher = lines.value(1),
                        heading = lines.value(2);
@@ -211,8 +204,7 @@ private slots:
             QVERIFY2(text.contains(u"Question %1 %2"_s.arg(q).arg(questions[q])), qPrintable(text));
     }
 
-    // However far a print-out got, a failure ends it there with one problem message, and the
-    // next print-out comes out whole.
+    // A failure at any step gives one message; the next print-out comes out whole.
     void failureAtAnyStepGivesOneProblemMessage()
     {
         Scene s;

@@ -48,8 +48,7 @@ class QuizTest : public QObject
 private slots:
     void initTestCase() { TestUtil::initialise(); }
 
-    // A mark is taken only when a question is left forward, from the last answer chosen;
-    // going back changes none. There is no way back from question 1.
+    // A mark is taken on leaving forward; there is no way back from question 1.
     void marksOnlyOnLeavingForward()
     {
         Scene s;
@@ -93,9 +92,7 @@ private slots:
         QCOMPARE(multiple->label3[1]->caption(), u"Next Question >>"_s);
     }
 
-    // The score bands of the sentence, the hint, the button offered and the celebration, and
-    // the review's rows: the wrong questions in order, without gaps, whatever score held
-    // before, each in its place in white.
+    // Each band's sentence, hint, button and sound, and the review's rows.
     void fullQuizGivesItsBandAndReview_data()
     {
         QTest::addColumn<QList<int>>("wrong");
@@ -163,9 +160,7 @@ private slots:
                                  u"quiz_review_"_s + QString::fromLatin1(QTest::currentDataTag()));
     }
 
-    // The results screen appears with no button holding the keys: Enter and Space open
-    // nothing until Tab reaches one; on full marks the name box has the keys. Its picture lies
-    // whole inside the box's edge.
+    // No button holds the keys until Tab; the picture lies inside the box's edge.
     void resultsWaitForTabAndShowTheWholePicture_data()
     {
         QTest::addColumn<QList<int>>("wrong");

@@ -83,8 +83,7 @@ private slots:
                            m_settings.filePath(u"sys"_s));
     }
 
-    // The name asked once, the class list offered, a quiz and an activity kept under it, the
-    // certificate carrying it, and ondel-worksheets printing the record.
+    // The name asked once, and every score kept under it.
     void theRecordKeepsEveryScoreUnderTheNameAskedOnce()
     {
         Scene s;
@@ -148,8 +147,7 @@ private slots:
         QVERIFY(!pupilname.isLoaded() && intro0->isVisible());
     }
 
-    // With the record off no name is asked and nothing is written; the record changes the
-    // catalogue only by its button and the results screen only by the name in its box.
+    // Record off: nothing asked or written; on, only the button and the name box differ.
     void withTheRecordOffNothingIsWrittenAndNoScreenChanges()
     {
         Scene s;

@@ -12,11 +12,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-// The media root is "media" one level below a temporary folder, so a file escaping it still
-// shows in snapshot(base()). With Built::Media every folder of the build's media is linked
-// into it (read only) but "multiple": the worksheets folder is the test's own, seeded with
-// the shipped worksheets from their sources, never with what a program run from the build
-// tree saved in the build's folder.
+// A media root one level down, so an escaping file shows in snapshot(base()).
 class TemporaryMedia
 {
 public:
@@ -47,8 +43,7 @@ public:
     TemporaryMedia &operator=(const TemporaryMedia &) = delete;
 
     static QString builtMedia() { return QStringLiteral(ONDEL_BUILT_MEDIA_DIR); }
-    // The files of the shipped worksheets folder ("Rivers 1.txt", "track.txt"), each with the
-    // source it is made from.
+    // The shipped worksheets folder's files, each with its source.
     static QMap<QString, QString> shippedWorksheets()
     {
         QMap<QString, QString> files;

@@ -1,7 +1,6 @@
 #pragma once
 
-// Everything a screen test sets up: a fake display, the recording devices, the built media
-// with worksheets of the test's own, sound on; and putting every screen away afterwards.
+// What a screen test sets up and puts away afterwards.
 
 #include "testutil.h"
 #include "worksheetdata.h"
@@ -106,8 +105,7 @@ inline int correctOption(int q)
     return correct[q].toInt();
 }
 
-// Answers the questions from the one on show to the last, right unless the question's number
-// is in wrong, clicking "Next Question >>" and at the end "Check Score >>".
+// Answers the rest of the quiz, right unless the question's number is in wrong.
 inline void answerQuiz(const QList<int> &wrong)
 {
     for (int q = questnum; q <= worksheetQuestionCount; ++q) {

@@ -22,16 +22,14 @@
 
 namespace TestUtil {
 
-// Call once from initTestCase(): fonts, style and accessibility as the program has them,
-// and Qt's test mode so nothing touches the user's own folders.
+// Call once from initTestCase(): the program's toolkit, and Qt's test mode.
 inline void initialise()
 {
     QStandardPaths::setTestModeEnabled(true);
     Toolkit::initialise();
 }
 
-// Saves what the widget shows as <name>.png in the build tree's screenshot folder and
-// returns the file's path (empty if it could not be written).
+// Saves the widget as <name>.png in the screenshot folder; returns its path.
 inline QString grabScreenshot(QWidget *widget, const QString &name)
 {
     const QString dir = QStringLiteral(ONDEL_SCREENSHOT_DIR);
@@ -40,9 +38,7 @@ inline QString grabScreenshot(QWidget *widget, const QString &name)
     return widget->grab().save(file) ? file : QString();
 }
 
-// Mouse input at a point given in twips relative to a control's top-left corner, delivered
-// through the control's window as the platform delivers it, so Qt's implicit grab, enter
-// and leave behave as with a real pointer. The control's window must be shown.
+// Mouse input in twips from the control's corner, through its window as a real pointer.
 inline QPoint windowPoint(QWidget *control, double x, double y)
 {
     const QPoint local(qRound(x / Twips::perPixel), qRound(y / Twips::perPixel));
@@ -119,8 +115,7 @@ inline void processEvents()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Permissions do not bind root, so a test row about them runs again as the account "nobody"
-// (uid 65534), in a child of the test program. Returns the child's exit status.
+// Runs this row again as "nobody", which permissions bind; returns its exit status.
 inline int runRowAsNobody()
 {
     QProcess child;
@@ -138,8 +133,7 @@ inline int runRowAsNobody()
 
 } // namespace TestUtil
 
-// Printing helpers for the tests that print through the real CUPS path (scripts/test makes
-// the cups-pdf printer the default).
+// Helpers for the tests that print through CUPS to the cups-pdf printer.
 namespace TestUtil {
 
 // Runs a command-line tool and returns what it wrote, empty if it failed.
@@ -174,8 +168,7 @@ inline QStringList cupsPdfFolders()
     return folders;
 }
 
-// cups-pdf names its file after the job: the job name with every character other than a
-// letter, a digit, "-" and "." turned into "_", then whatever it adds from the document.
+// cups-pdf names its file after the job, with each odd character turned into "_".
 inline bool isCupsPdfOfJob(const QString &fileName, const QString &jobName)
 {
     QString stem = jobName;
@@ -199,9 +192,7 @@ inline void removeCupsPdfs(const QString &jobName)
     }
 }
 
-// The PDF that cups-pdf made of the job with this name, once it is complete (pdftotext reads
-// it); empty when none arrived within the timeout. Tests that print through CUPS hold the
-// CTest resource lock "ondel_cups", so no other test's job can take the same name meanwhile.
+// The complete PDF of the named job, or empty after the timeout.
 inline QString waitForCupsPdf(const QString &jobName, int timeoutMs)
 {
     QElapsedTimer timer;

@@ -48,9 +48,7 @@ inline WorksheetDraft sampleWorksheet(const QString &title = QStringLiteral("Our
     return draft;
 }
 
-// The 72 lines of sampleWorksheet()'s file, written out: title, a blank field, then per
-// question its text, four answers, the digit of the ticked one and a blank field; every comma
-// is stored as "&".
+// The 72 lines of sampleWorksheet()'s file, commas stored as "&".
 inline QByteArray sampleWorksheetBytes(const QString &title, const QString &variant = {})
 {
     QStringList lines { QString(title).replace(u',', u'&'), QStringLiteral(" ") };
@@ -91,8 +89,7 @@ inline void setCatalogueWithFiles(const TemporaryMedia &media, const QStringList
         media.write(QStringLiteral("multiple/%1.txt").arg(title), sampleWorksheetBytes(title));
 }
 
-// A GIFT question bank: count multiple-choice questions in the category, the right answer
-// first, each followed by a true/false question that an import skips.
+// A GIFT bank: count questions, each followed by a true/false one an import skips.
 inline QByteArray giftBank(int count, const QString &category = QStringLiteral("Rivers quiz"))
 {
     QString bank = QStringLiteral("$CATEGORY: $course$/top/%1\n\n").arg(category);

@@ -5,8 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Makes every media file again, in a scratch folder, with the commands the build used, and
-// compares the two byte for byte: no time stamps, no random seeds from the clock.
+// Every media file made again is the same byte for byte.
 class TestMediaReproducible : public QObject
 {
     Q_OBJECT

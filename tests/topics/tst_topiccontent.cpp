@@ -7,10 +7,6 @@
 
 using namespace Qt::StringLiterals;
 
-// The content of every topic as a teacher would check it before a lesson: each quiz has its
-// right answers spread over A to D and repeats no other topic's question, and every title,
-// question, answer, word and text fits the place the screens give it.
-
 namespace {
 
 WorksheetDraft worksheetOf(const TopicDef &topic)
@@ -33,8 +29,7 @@ QSizeF textSize(const QString &text, const QString &family, double points, bool 
     return box.size() * Twips::perPixel;
 }
 
-// A line of text fits when it needs no more than the width less a border on each side; a
-// wrapped text when its lines fit the height as well.
+// A line fits the width less the borders; a wrapped text fits the height too.
 bool fits(const QString &text, const QString &family, double points, bool bold, double width,
           double height = 0)
 {
@@ -65,19 +60,6 @@ private Q_SLOTS:
     {
         TestUtil::initialise();
         MediaPath::setRoot(TemporaryMedia::builtMedia());
-    }
-
-    void everyTopicIsRead_data()
-    {
-        QTest::addColumn<QString>("name");
-        for (const QString &name : Topics::names())
-            QTest::newRow(name.toUtf8()) << name;
-    }
-
-    void everyTopicIsRead()
-    {
-        QFETCH(QString, name);
-        QVERIFY2(Topics::find(name), qPrintable(Topics::fault(name)));
     }
 
     void quizzesHaveOneRightAnswerSpreadOverAToDAndNoQuestionTwice()

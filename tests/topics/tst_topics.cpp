@@ -5,13 +5,9 @@
 
 using namespace Qt::StringLiterals;
 
-// Topics from their folders of topic files: all ten walked as a pupil walks them; a faulty
-// topic file disables its topic alone; a school's own copy of a topic replaces the built-in one.
-
 namespace {
 
-// A school's own topic folders, where the program looks before its media: a home of the
-// test's own, and no system folders but an empty one.
+// A school's own topic folders: a home of the test's own, no system folders.
 class SchoolTopics
 {
 public:

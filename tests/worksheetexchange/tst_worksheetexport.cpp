@@ -86,8 +86,7 @@ void WorksheetExportTest::importGivesBackTheExport()
     QCOMPARE(result.worksheets[0].draft, draft);
     QCOMPARE(result.summary(), QStringList { u"\"%1\": 10 questions."_s.arg(draft.title) });
 
-    // What the learning platform imports: ten questions with one answer to choose, the right
-    // one at full credit and the others at none.
+    // Ten questions, one answer to choose, the right one at full credit.
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();

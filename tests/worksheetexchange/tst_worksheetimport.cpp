@@ -1,6 +1,5 @@
 #include "worksheetimport.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -12,7 +11,6 @@ class WorksheetImportTest : public QObject
 private slots:
     void questionsTakenOrSkipped_data();
     void questionsTakenOrSkipped();
-    void elevenQuestionsGiveTwoWorksheets();
     void malformedFilesNameTheirLine_data();
     void malformedFilesNameTheirLine();
 };
@@ -172,31 +170,6 @@ void WorksheetImportTest::questionsTakenOrSkipped()
     }
     QCOMPARE(result.warnings.join(u'\n').contains(warning), true);
     QCOMPARE(result.warnings.isEmpty(), warning.isEmpty());
-}
-
-void WorksheetImportTest::elevenQuestionsGiveTwoWorksheets()
-{
-    QString file = u"$CATEGORY: $course$/top/Rivers quiz\n\n"_s;
-    for (int q = 1; q <= 11; ++q)
-        file += u"Question %1?{=right ~wrong ~wrong ~wrong}\n\nTrue?{T}\n\n"_s.arg(q);
-    QTemporaryDir dir;
-    QFile gift(dir.filePath(u"bank.gift"_s));
-    QVERIFY(gift.open(QIODevice::WriteOnly) && gift.write(file.toUtf8()) > 0);
-    gift.close();
-
-    const ImportResult result = WorksheetImport::importFile(gift.fileName());
-    QCOMPARE(result.questionsTaken(), 11);
-    QCOMPARE(result.worksheets.size(), 2);
-    const ImportedWorksheet *left = result.leftOver();
-    QVERIFY(left == &result.worksheets[1]);
-    QCOMPARE(result.worksheets[0].draft.questions[9], u"Question 10?"_s);
-    QCOMPARE(left->draft.questions[0], u"Question 11?"_s);
-    QVERIFY(left->draft.questions[1].isEmpty() && !left->draft.ticks[4]);
-    QCOMPARE(result.summary().mid(0, 3),
-             QStringList({ u"\"Rivers quiz 1\": 10 questions."_s,
-                           u"\"Rivers quiz 2\": 1 question, fewer than ten: left over."_s,
-                           u"Line 5: \"True?\" skipped: a true/false question."_s }));
-    QCOMPARE(result.skipped.size(), 11);
 }
 
 void WorksheetImportTest::malformedFilesNameTheirLine_data()

@@ -34,9 +34,7 @@ WorksheetsLocation::Choice choose(const QStringList &arguments)
     return WorksheetsLocation::choose(parser);
 }
 
-// Started as "tst_sharedfolder --worksheets DIR MEDIA PREFIX COUNT [GONE]", the test program is
-// one of the programs with the media root MEDIA sharing DIR: it saves COUNT worksheets titled
-// "PREFIX n", then deletes GONE.
+// "--worksheets DIR MEDIA PREFIX COUNT [GONE]": saves COUNT worksheets, deletes GONE.
 int runChild(const QStringList &args)
 {
     MediaPath::setRoot(args[3]);
@@ -101,9 +99,7 @@ private slots:
         QTEST(choice.source, "source");
     }
 
-    // An empty or missing default folder gets the built-in worksheets and an empty catalogue,
-    // once; a worksheet missing from it later is read from the shipped folder, the catalogue
-    // never is.
+    // An empty default folder is seeded once; a missing worksheet comes from the shipped one.
     void emptyFolderIsSeededOnce()
     {
         const QString shared = m_media.base() + u"/shared"_s;
@@ -121,8 +117,7 @@ private slots:
         QCOMPARE(MediaPath::resolve(u"Multiple/track.txt"_s), shared + u"/track.txt"_s);
     }
 
-    // Saving and deleting then fail with the folder's own reason (and the file's, where only
-    // the catalogue is read-only).
+    // Saving and deleting fail with the folder's or the file's own reason.
     void unusableFolderStillRunsTheBuiltInQuizzes_data()
     {
         QTest::addColumn<QFile::Permissions>("permissions"); // none: the folder is missing
@@ -191,8 +186,7 @@ private slots:
         QVERIFY2(permissions || !QFileInfo::exists(shared), "a missing folder was made");
     }
 
-    // In a folder that a group may write (setgid, 2775), every file made there, the lock
-    // too, is the group's to change whatever the umask; elsewhere nothing changes.
+    // In a setgid group folder every file made is the group's; elsewhere nothing changes.
     void groupFolderFilesAreTheGroups()
     {
         const mode_t umaskBefore = ::umask(022);
@@ -219,8 +213,7 @@ private slots:
         }
     }
 
-    // A second account of the group saves into the folder the first one filled and deletes
-    // one of its worksheets.
+    // A second account of the group saves and deletes there.
     void secondAccountSavesAndDeletes()
     {
         if (geteuid() != 0)

@@ -17,7 +17,6 @@ private slots:
     void writesTheSeventyTwoLineFormat();
     void refusedDraftsWriteNothingAnywhere_data();
     void refusedDraftsWriteNothingAnywhere();
-    void shippedWorksheetsAndCatalogueReadWhole();
 
 private:
     std::unique_ptr<TemporaryMedia> m_media;
@@ -93,22 +92,6 @@ void tst_WorksheetFiles::refusedDraftsWriteNothingAnywhere()
     if (badTitle)
         QVERIFY_THROWS_EXCEPTION(WorksheetFileError, trackworksheets(title));
     QCOMPARE(snapshot(m_media->base()), before);
-}
-
-void tst_WorksheetFiles::shippedWorksheetsAndCatalogueReadWhole()
-{
-    const QString sources = QStringLiteral(ONDEL_MEDIA_SOURCES);
-    MediaPath::setRoot(sources);
-    MediaPath::setWorksheetsFolder(sources + QStringLiteral("/multiple"));
-    readcatalogue();
-    for (const QString &name : { QStringLiteral("Rivers 1"), QStringLiteral("Rivers 2") }) {
-        const QString topic = name.toLower().remove(u' ');
-        readworksheetfile(QStringLiteral("topics/") + topic + QStringLiteral("/worksheet.txt"));
-        QVERIFY(worktitle.startsWith(name));
-        for (int q = 1; q <= 10; ++q)
-            QVERIFY(!questions[q].isEmpty() && !answerd[q].isEmpty());
-        draftFromMemory();
-    }
 }
 
 QTEST_GUILESS_MAIN(tst_WorksheetFiles)

@@ -94,8 +94,7 @@ private Q_SLOTS:
         QVERIFY(nextShown(screen));
     }
 
-    // A title opens as a quiz over the catalogue, or with Edit Worksheet ticked fills the
-    // wizard; the two tick boxes untick each other.
+    // A title opens as a quiz, or with Edit ticked in the wizard; the ticks untick each other.
     void titleOpensAsAQuizOrInTheWizard()
     {
         setCatalogueWithFiles(s->media, { u"Rivers Quiz"_s, u"Our River Walk"_s });
@@ -162,8 +161,7 @@ private Q_SLOTS:
         QCOMPARE(shownTitles(screen).size(), 5);
     }
 
-    // Without its folder, the catalogue lists nothing and says why where the titles would
-    // be; a title clicked before the folder went names the folder, not the worksheet.
+    // Without its folder the catalogue lists nothing and says why.
     void missingFolderIsSaidOnScreen()
     {
         setCatalogueWithFiles(s->media, numberedTitles(3));
@@ -329,28 +327,6 @@ private Q_SLOTS:
         QCOMPARE(s->boxes.last().text, u"Your worksheet has been exported to %1."_s.arg(target));
         QCOMPARE(exportButton->caption(), u"Export Worksheet"_s);
         QVERIFY(!multiple.isLoaded());
-    }
-
-    // The real box, photographed over the wizard that the import opened.
-    void importSummaryBoxScreenshot()
-    {
-        s->media.write(u"bank.gift"_s, giftBank(14));
-        s->dialogs.setAnswers({ s->media.path(u"bank.gift"_s) });
-        MessageBoxes::install(nullptr);
-        CatalogueScreen *screen = showCatalogue();
-        QVERIFY(screen);
-        QString photo;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, [&] {
-            if (QWidget *box = QApplication::activeModalWidget(); box && box->isVisible()) {
-                TestUtil::grabScreenshot(wizard.get(), u"catalogue_import_wizard"_s);
-                photo = TestUtil::grabScreenshot(box, u"catalogue_import_summary"_s);
-                box->close();
-            }
-        });
-        poll.start(50);
-        TestUtil::click(screen->Label2[CatalogueScreen::importButton]);
-        QVERIFY2(!photo.isEmpty(), "the import's summary box was not shown");
     }
 
 private:

@@ -138,8 +138,7 @@ private Q_SLOTS:
         QCOMPARE(start->text().size(), from == u"Text1" ? 25 : from == u"Text2" ? 60 : 30);
     }
 
-    // While a teacher types, the ring shows on the box or tick in use and no other control
-    // changes: where controls touch, the ring lies inside the focused one.
+    // While typing, the ring changes no other control.
     void focusRingCoversNoOtherControl()
     {
         WizardScreen *screen = showFilled([](WorksheetDraft &) {});
@@ -197,8 +196,7 @@ private Q_SLOTS:
         QVERIFY(!TestUtil::grabScreenshot(screen, u"wizard-filled"_s).isEmpty());
     }
 
-    // The file layer's title rule: commas, "&" and a leading space are saved, and the
-    // catalogue gives them back as typed.
+    // Commas, "&" and a leading space in titles come back as typed.
     void titlesTheCatalogueQuotesAreSaved()
     {
         WizardScreen *screen = shown(wizard.get());
@@ -213,9 +211,7 @@ private Q_SLOTS:
         QCOMPARE((QStringList { tracklist[trackcount - 1], tracklist[trackcount] }), titles);
     }
 
-    // While another program holds the catalogue the save waits under the busy pointer and
-    // then fails, saying why; with the catalogue free there is no busy pointer. Without its
-    // folder the save fails naming the folder.
+    // A held catalogue: busy pointer, then the reason; a missing folder is named.
     void saveWaitsForTheCatalogueAndSaysWhyItFails()
     {
         WizardScreen *screen = showFilled([](WorksheetDraft &) {});

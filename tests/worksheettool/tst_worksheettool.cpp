@@ -16,8 +16,7 @@ namespace {
 
 const QString walk = u"Our River Walk"_s;
 
-// Starts the tool on the media's folder; input is what it reads from standard input, and
-// dataHome where it looks for a school's own topics.
+// Starts the tool on the media's folder with input and a school's topics home.
 QProcess *start(const TemporaryMedia &media, const QStringList &arguments,
                 const QByteArray &input = {}, const QString &dataHome = {})
 {
@@ -79,8 +78,7 @@ private Q_SLOTS:
         m_media->write(u"full/track.txt"_s, catalogueBytes(numberedTitles(998)));
     }
 
-    // lines: the first lines of standard output (none at all when empty); errors: the start
-    // of the one line on standard error; written: a file whose import gives the walk back.
+    // lines: standard output's first lines; errors: stderr's start; written: exported file.
     void commandsPrintLinesAndExitStatuses_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -173,8 +171,7 @@ private Q_SLOTS:
         QCOMPARE(run.errors, u"ondel-worksheets: 7 problems in %1\n"_s.arg(m_media->multiple()));
     }
 
-    // Three programs importing the same bank at once: nine worksheets, each written and
-    // catalogued once under a title of its own.
+    // Three programs importing at once catalogue each of nine worksheets once.
     void importsAtOnceCatalogueEveryWorksheetOnce()
     {
         m_media->write(u"bank30.gift"_s, giftBank(30));
@@ -195,8 +192,7 @@ private Q_SLOTS:
         QCOMPARE(finish(start(*m_media, { u"check"_s })).status, 0);
     }
 
-    // results with its filters and formats, forget-pupil, and the teacher password set from
-    // standard input into the system settings (XDG_CONFIG_DIRS), where only its hash goes.
+    // results, forget-pupil, and the teacher password's hash in the system settings.
     void classRecordAndTeacherPasswordCommands()
     {
         const QDateTime now = QDateTime::currentDateTime();
