@@ -245,9 +245,9 @@ void ClassResultsScreen::printSheet()
         message(QStringLiteral("There was a problem printing to your printer."));
         return;
     }
+    // Without a printer the sheet became a file, and the box says only that.
     const QString note = printer.savedFileNote(QStringLiteral("the class sheet"));
-    message(QStringLiteral("The class results are now printing.")
-            + (note.isEmpty() ? QString() : QStringLiteral("\n\n") + note));
+    message(note.isEmpty() ? QStringLiteral("The class results are now printing.") : note);
 }
 
 void ClassResultsScreen::exportResults()

@@ -235,6 +235,7 @@ private slots:
                  u"The class results have been exported to %1."_s.arg(exported));
 
         TestUtil::click(screen->label3[ClassResultsScreen::Print]);
+        QCOMPARE(s.boxes.last().text, u"The class results are now printing."_s);
         const QStringList printed = printer.printedTexts();
         QCOMPARE(printed.mid(0, 2),
                  QStringList({ u"Class Results"_s, u"This week, from Monday 7 December 2026"_s }));
