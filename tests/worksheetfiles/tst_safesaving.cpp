@@ -3,20 +3,16 @@
 #include "worksheetfileerror.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProcess>
-#include <QSet>
 #include <QTest>
 
 #include <csignal>
 
 using namespace WorksheetFiles;
 
-// The test program doubles as the second program in these tests: started as
-//   tst_safesaving --child <media root> save <prefix> <count>
-//   tst_safesaving --child <media root> crash <file name> <title>
-// it saves <count> worksheets titled "<prefix> n", or saves <title> and is killed once the
-// new contents of <file name> are written but before they replace the old file.
+// Started as "tst_safesaving --child <media root> crash <file name> <title>", the test program
+// saves <title> and is killed once the new contents of <file name> are written but before
+// they replace the old file.
 namespace {
 
 int runChild(const QStringList &args)
@@ -27,12 +23,6 @@ int runChild(const QStringList &args)
     MediaPath::setRoot(args[2]);
     MediaPath::setWorksheetsFolder(args[2] + QStringLiteral("/multiple"));
     try {
-        if (args[3] == QLatin1String("save")) {
-            const int count = args[5].toInt();
-            for (int i = 1; i <= count; ++i)
-                saveworksheet(sampleWorksheet(QStringLiteral("%1 %2").arg(args[4]).arg(i)));
-            return 0;
-        }
         if (args[3] == QLatin1String("crash")) {
             const QString victim = args[4];
             TextFileWriter::setBeforeReplaceHook([victim](const QString &path) {
@@ -67,7 +57,6 @@ class tst_SafeSaving : public QObject
 private slots:
     void cleanup();
     void crashBeforeReplacingLeavesTheOldWorksheet();
-    void fourProgramsSavingAtOnceLoseNoEntry();
 };
 
 void tst_SafeSaving::cleanup()
@@ -93,37 +82,6 @@ void tst_SafeSaving::crashBeforeReplacingLeavesTheOldWorksheet()
     QCOMPARE(media.read(QStringLiteral("multiple/track.txt")), catalogue);
     readworksheetfile(worksheetPath(QStringLiteral("Floods")));
     QCOMPARE(questions[10], sampleWorksheet().questions[9]);
-}
-
-void tst_SafeSaving::fourProgramsSavingAtOnceLoseNoEntry()
-{
-    TemporaryMedia media;
-    media.write(QStringLiteral("multiple/track.txt"), " 0 \r\n");
-    constexpr int programs = 4;
-    constexpr int savesEach = 50;
-
-    std::vector<std::unique_ptr<QProcess>> children;
-    QSet<QString> expected;
-    for (int p = 1; p <= programs; ++p) {
-        const QString prefix = QStringLiteral("Class %1 quiz").arg(p);
-        children.emplace_back(
-            startChild(media, { QStringLiteral("save"), prefix, QString::number(savesEach) }));
-        for (int i = 1; i <= savesEach; ++i)
-            expected.insert(QStringLiteral("%1 %2").arg(prefix).arg(i));
-    }
-    for (const auto &child : children) {
-        QVERIFY(child->waitForFinished(120000));
-        QCOMPARE(child->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(child->exitCode(), 0);
-    }
-
-    readcatalogue();
-    QCOMPARE(trackcount, programs * savesEach);
-    const QStringList titles = catalogueInMemory();
-    QCOMPARE(QSet<QString>(titles.begin(), titles.end()), expected);
-    QVERIFY(media.read(QStringLiteral("multiple/track.txt")).startsWith(" 200 \r\n"));
-    for (const QString &title : titles)
-        QVERIFY(QFile::exists(media.multiple() + u'/' + title + QStringLiteral(".txt")));
 }
 
 int main(int argc, char *argv[])
