@@ -482,15 +482,22 @@ void MetafilePlayer::drawBitmap(const QImage &bitmap, const QRectF &source, cons
     QRectF src = source.normalized().intersected(QRectF(bitmap.rect()));
     if (src.isEmpty())
         return;
+    // A mapping that only scales is applied here, mirroring included, and the bitmap drawn
+    // into its rectangle on the device with no transform: Qt's raster engine can read past
+    // the end of an image that it scales through a mirroring transform.
+    const QTransform full = m_mapping * m_base;
+    const bool scaleOnly = full.type() <= QTransform::TxScale;
+    const bool flipX = (dest.width() < 0) != (scaleOnly && full.m11() < 0);
+    const bool flipY = (dest.height() < 0) != (scaleOnly && full.m22() < 0);
     QImage image = bitmap;
-    if (dest.width() < 0 || dest.height() < 0) {
-        image = bitmap.mirrored(dest.width() < 0, dest.height() < 0);
-        if (dest.width() < 0)
+    if (flipX || flipY) {
+        image = bitmap.mirrored(flipX, flipY);
+        if (flipX)
             src.moveLeft(bitmap.width() - src.right());
-        if (dest.height() < 0)
+        if (flipY)
             src.moveTop(bitmap.height() - src.bottom());
     }
-    const QRectF target = dest.normalized();
+    const QRectF target = scaleOnly ? full.mapRect(dest.normalized()) : dest.normalized();
     const bool rasterOps = m_painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
     switch (rop) {
@@ -529,7 +536,7 @@ void MetafilePlayer::drawBitmap(const QImage &bitmap, const QRectF &source, cons
     // Raster operations combine colours, not coverage: they need opaque source pixels.
     if (mode != QPainter::CompositionMode_SourceOver && image.hasAlphaChannel())
         image = image.convertToFormat(QImage::Format_RGB32);
-    setDrawingTransform();
+    m_painter.setTransform(scaleOnly ? QTransform() : full);
     // Halftone stretching smooths; the other modes pick whole pixels.
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, m_dc.stretchMode == 4);
     m_painter.setCompositionMode(mode);

@@ -157,14 +157,18 @@ void TestMetafile::recordsPaintTheirPixels_data()
     row("new objects take the lowest free slot", objects.build(),
         { { { 25, 50 }, Blue }, { { 75, 50 }, Green }, { { 25, 95 }, Green } });
 
-    // A bitmap held as PNG is drawn; other picture formats under the PNG mark are not read.
-    const auto stretched = [](const char *format) {
-        QImage red(4, 4, QImage::Format_RGB32);
-        red.fill(Red);
+    // A bitmap held as PNG is drawn, in quarters red, blue, green and black, the right way up
+    // or mirrored as the window is; other picture formats under the PNG mark are not read.
+    const auto stretched = [](MetafileBuilder b, const char *format) {
+        QImage quarters(4, 4, QImage::Format_RGB32);
+        const QRgb colours[] = { Red, Blue, Green, Black };
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                quarters.setPixel(x, y, colours[2 * (y / 2) + x / 2]);
         QByteArray picture;
         QBuffer buffer(&picture);
         buffer.open(QIODevice::WriteOnly);
-        red.save(&buffer, format);
+        quarters.save(&buffer, format);
         QByteArray params;
         MetafileBuilder::put32(params, SrcCopy);
         for (int word : { 0, 4, 4, 0, 0, 1000, 1000, 0, 0 })
@@ -173,11 +177,19 @@ void TestMetafile::recordsPaintTheirPixels_data()
             MetafileBuilder::put32(params, field);
         MetafileBuilder::put32(params, quint32(picture.size()));
         params.append(16, '\0');
-        MetafileBuilder b = page();
         return b.raw(StretchDib, params + picture).build();
     };
-    row("bitmap held as PNG", stretched("PNG"), { { { 50, 50 }, Red } });
-    row("bitmap marked PNG holding another format", stretched("BMP"), { { { 50, 50 }, White } });
+    const Pixels upright {
+        { { 25, 25 }, Red }, { { 75, 25 }, Blue }, { { 25, 75 }, Green }, { { 75, 75 }, Black }
+    };
+    row("bitmap held as PNG", stretched(page(), "PNG"), upright);
+    row("bitmap in a window turned both ways", stretched(window(-1000, -1000, 1000, 1000), "PNG"),
+        { { { 25, 25 }, Black },
+          { { 75, 25 }, Green },
+          { { 25, 75 }, Blue },
+          { { 75, 75 }, Red } });
+    row("bitmap marked PNG holding another format", stretched(page(), "BMP"),
+        { { { 50, 50 }, White } });
 
     MetafileBuilder restore = page();
     restore.brush(BsSolid, Red).select(1).brush(BsSolid, Blue).record(SaveDc, {});
